@@ -1,0 +1,27 @@
+# Settings shared by every Windows target.
+#
+# Narrow literals are Shift-JIS at run time; the sources stay UTF-8.
+add_compile_options(-fexec-charset=CP932 -Wall -Wextra)
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
+
+# The C and C++ runtimes are linked in, so only the system's own DLLs are needed.
+# No time stamp goes into the header, so two builds give the same bytes.
+set(KVE_WINDOWS_LINK_OPTIONS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  # Exports by plain name (no @N), and a header that Windows 95 and NT 4 accept.
+  list(APPEND KVE_WINDOWS_LINK_OPTIONS -Wl,--kill-at
+       -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0)
+endif()
+
+# A GUI program, stripped, with the runtime linked in.
+function(kve_gui_program target)
+  target_link_options(${target} PRIVATE ${KVE_WINDOWS_LINK_OPTIONS} -mwindows -s)
+endfunction()
+
+# A console program (tests, the driver): runtime linked in, symbols kept.
+function(kve_console_program target)
+  target_link_options(${target} PRIVATE ${KVE_WINDOWS_LINK_OPTIONS} -mconsole)
+endfunction()
+
+# The host tool that turns the title picture into the BACKCG resource.
+set(BACKCG_TOOL "" CACHE FILEPATH "The host backcg tool (built by the host configuration)")

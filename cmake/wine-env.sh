@@ -1,0 +1,37 @@
+# Wine settings for running the Windows builds here: sourced by the scripts.
+# The prefix lives inside the build tree, never in the user's home.
+KVE_ROOT=${KVE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
+export WINEPREFIX=${WINEPREFIX_KVE:-$KVE_ROOT/build/wine}
+export WINEDEBUG=-all
+export LC_ALL=ja_JP.UTF-8
+export WINEARCH=win64
+# Keep Wine from asking to install Mono or Gecko.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
+
+kve_wine() { wine "$@"; }
+
+# Makes the prefix once: Wine draws the frames itself (no 2-second wait when a
+# window closes without a window manager).
+kve_ensure_prefix() {
+  [ -f "$WINEPREFIX/.kve-ready" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.kve-ready"
+}
+
+# Starts Xvfb when there is no display; sets KVE_XVFB_PID.
+kve_ensure_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n
+  for n in $(seq 91 120); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    KVE_XVFB_PID=$!
+    export DISPLAY=:$n
+    for _ in $(seq 1 50); do [ -e /tmp/.X11-unix/X$n ] && return 0; sleep 0.1; done
+  done
+  echo "Xvfb did not start" >&2
+  return 1
+}

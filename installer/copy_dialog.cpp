@@ -1,0 +1,166 @@
+// The copy dialog: copies the plain files of the current directory into the
+// new directory, one block per step, with a green bar and a stop button.
+//
+// The steps are chained through the thread's queue: each step posts the next
+// to the dialog itself, and lets exactly one waiting message through just
+// before that. The stop button's click arrives through that one message, so
+// its handling runs nested inside a step and may end the dialog; nothing
+// after the pump touches the copy's state, and no step runs once the copy
+// has ended.
+#include "copy_state.h"
+#include "dialog_procs.h"
+#include "placement.h"
+#include "resource_ids.h"
+#include "shared_state.h"
+#include "source_files.h"
+#include "text_join.h"
+
+namespace {
+
+const char kNoFiles[] = "インストールするべきファイルが見つかりません。";
+const char kNoMemory[] = "メモリが足りません。";
+const char kCopyFailed[] = "インストールに失敗しました。";
+const char kCopyFinished[] = "インストールが終了しました。";
+const char kStopQuestion[] = "インストールを中断しますか？";
+
+// The dialog whose copy is running; none once it has ended.
+HWND RunningCopyDialog;
+
+void CloseFile(HFILE* file) {
+    if (*file == 0) return;
+    _lclose(*file);
+    *file = 0;
+}
+
+void ReleaseCopyBuffer() {
+    if (CopyBuffer == nullptr) return;
+    HGLOBAL memory = GlobalHandle(CopyBuffer);
+    GlobalUnlock(memory);
+    GlobalFree(memory);
+    CopyBuffer = nullptr;
+}
+
+void CloseCopySearch() {
+    if (CopySearch.handle == nullptr) return;
+    FindClose(CopySearch.handle);
+    CopySearch.handle = nullptr;
+}
+
+void ReleaseCopyState() {
+    ReleaseCopyBuffer();
+    CloseFile(&SourceFile);
+    CloseFile(&TargetFile);
+    CloseCopySearch();
+}
+
+// Shows the ending's message while the dialog is still there, then releases
+// everything and ends the dialog.
+void EndCopy(HWND dialog, const char* message, INT_PTR result) {
+    if (message != nullptr) ShowMessage(dialog, message, kReportStyle);
+    ReleaseCopyState();
+    RunningCopyDialog = nullptr;
+    EndDialog(dialog, result);
+}
+
+// Moves the search on to the next eligible entry, the current one included.
+bool SkipToEligibleEntry() {
+    while (!IsEligibleEntry(CopySearch.entry)) {
+        if (!FindNextFileA(CopySearch.handle, &CopySearch.entry)) return false;
+    }
+    return true;
+}
+
+bool StartCopySearch() {
+    HANDLE search = FindFirstFileA("*.*", &CopySearch.entry);
+    CopySearch.handle = search == INVALID_HANDLE_VALUE ? nullptr : search;
+    return CopySearch.handle != nullptr;
+}
+
+bool HoldCopyBuffer() {
+    CopyBuffer = static_cast<BYTE*>(GlobalLock(GlobalAlloc(GMEM_MOVEABLE, kCopyBlockBytes)));
+    return CopyBuffer != nullptr;
+}
+
+void PostStep(HWND dialog, UINT step) {
+    PumpOneMessage();
+    PostMessageA(dialog, step, 0, 0);
+}
+
+void OnInitDialog(HWND dialog) {
+    PlaceInstallDialog(dialog);
+    if (!StartCopySearch()) {
+        ShowMessage(dialog, kNoFiles, kReportStyle);
+        EndDialog(dialog, 0);
+        return;
+    }
+    if (!SkipToEligibleEntry()) return EndCopy(dialog, kNoFiles, 0);
+    if (!HoldCopyBuffer()) return EndCopy(dialog, kNoMemory, 0);
+    CopiedBytes = 0;
+    RunningCopyDialog = dialog;
+    PostStep(dialog, WM_INSTALL_OPENFILE);
+}
+
+void OnOpenFile(HWND dialog) {
+    OFSTRUCT openInfo;
+    SourceFile = OpenFile(CopySearch.entry.cFileName, &openInfo, OF_READ);
+    if (SourceFile == HFILE_ERROR) {
+        SourceFile = 0;
+        return EndCopy(dialog, kCopyFailed, 0);
+    }
+    // A destination whose path does not fit is one that can't be created.
+    char target[kPathCapacity];
+    const bool fits = JoinText(target, sizeof target, {InstalledDir, "\\", CopySearch.entry.cFileName});
+    TargetFile = fits ? OpenFile(target, &openInfo, OF_CREATE) : HFILE_ERROR;
+    if (TargetFile == HFILE_ERROR) {
+        TargetFile = 0;
+        return EndCopy(dialog, kCopyFailed, 0);
+    }
+    PostStep(dialog, WM_INSTALL_COPYBLOCK);
+}
+
+void OnFileDone(HWND dialog) {
+    CloseFile(&SourceFile);
+    CloseFile(&TargetFile);
+    if (FindNextFileA(CopySearch.handle, &CopySearch.entry) && SkipToEligibleEntry())
+        return PostStep(dialog, WM_INSTALL_OPENFILE);
+    EndCopy(dialog, kCopyFinished, 1);
+}
+
+// A write that takes fewer bytes than it was given ends the copy as a failure:
+// a shortened file must not count as installed.
+void OnCopyBlock(HWND dialog) {
+    const UINT read = _lread(SourceFile, CopyBuffer, kCopyBlockBytes);
+    if (read == UINT(HFILE_ERROR)) return EndCopy(dialog, kCopyFailed, 0);
+    if (read == 0) return OnFileDone(dialog);
+    const UINT written = _lwrite(TargetFile, reinterpret_cast<LPCCH>(CopyBuffer), read);
+    if (written != read) return EndCopy(dialog, kCopyFailed, 0);
+    CopiedBytes += written;
+    DrawCopyProgress(dialog);
+    PostStep(dialog, WM_INSTALL_COPYBLOCK);
+}
+
+void OnStop(HWND dialog) {
+    if (ShowMessage(dialog, kStopQuestion, kStopQuestionStyle) != IDYES) return;
+    EndCopy(dialog, nullptr, 0);
+}
+
+}  // namespace
+
+extern "C" INT_PTR CALLBACK DlgInstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return 1;
+    case WM_INSTALL_OPENFILE:
+        if (dialog == RunningCopyDialog) OnOpenFile(dialog);
+        return 1;
+    case WM_INSTALL_COPYBLOCK:
+        if (dialog == RunningCopyDialog) OnCopyBlock(dialog);
+        return 1;
+    case WM_COMMAND:
+        if (wParam != IDC_STOP) return 0;
+        OnStop(dialog);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,51 @@
+#include "uninstall.h"
+
+#include <cctype>
+
+#include "install_record.h"
+#include "shared_state.h"
+#include "text_join.h"
+
+namespace {
+
+const char kUninstallQuestion[] = "アンインストールを実行しますか？";
+
+// Only "X:\name..." may be emptied: an empty, relative or root path would
+// turn the listing onto the files at the root of a drive or a share.
+bool IsRemovableDirectory(const char* fullPath) {
+    const unsigned char drive = static_cast<unsigned char>(fullPath[0]);
+    return std::isalpha(drive) && fullPath[1] == ':' && fullPath[2] == '\\' && fullPath[3] != '\0';
+}
+
+void DeleteFilesInside(const char* directory) {
+    char path[kPathCapacity];
+    if (!JoinText(path, sizeof path, {directory, "\\*.*"})) return;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(path, &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // "." and ".." and subdirectories are refused by DeleteFileA; an entry
+        // whose path does not fit is left alone.
+        if (JoinText(path, sizeof path, {directory, "\\", entry.cFileName})) DeleteFileA(path);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+}  // namespace
+
+void RemoveInstallDirectory() {
+    char fullPath[kPathCapacity];
+    const DWORD length = GetFullPathNameA(InstalledDir, sizeof fullPath, fullPath, nullptr);
+    if (!IsRemovableDirectory(InstalledDir) || length == 0 || length >= sizeof fullPath) return;
+    if (!IsRemovableDirectory(fullPath)) return;
+    if (RemoveDirectoryA(fullPath)) return;
+    DeleteFilesInside(fullPath);
+    RemoveDirectoryA(fullPath);
+}
+
+int RunUninstall(HWND owner) {
+    if (ShowMessage(owner, kUninstallQuestion, kQuestionStyle) != IDYES) return 0;
+    RemoveInstallDirectory();
+    DeleteInstallRecord();
+    return 1;
+}

@@ -1,0 +1,50 @@
+#include "engine.h"
+
+#include "shared_state.h"
+#include "text_join.h"
+
+namespace {
+
+const char kEngineName[] = "KVE.EXE";
+const char kEngineSuffix[] = "\\KVE.EXE";
+const char kMissingSuffix[] = "が在りません";
+const char kEngineMissing[] = "KVE.EXEが在りません";
+
+// Room for the longest directory (259 bytes), the suffix, the message's tail
+// and the terminator.
+constexpr int kEngineTextCapacity = 280;
+
+bool CreateEngineProcess(const char* path) {
+    char commandLine[] = "KVE Varelin";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+void StartInstalledEngine(HWND owner) {
+    char path[kEngineTextCapacity];
+    char message[kEngineTextCapacity];
+    JoinText(path, sizeof path, {InstalledDir, kEngineSuffix});
+    if (CreateEngineProcess(path)) return;
+    JoinText(message, sizeof message, {path, kMissingSuffix});
+    MessageBoxA(owner, message, AppCaption, MB_OK);
+}
+
+void StartLocalEngine(HWND owner) {
+    if (CreateEngineProcess(kEngineName)) return;
+    MessageBoxA(owner, kEngineMissing, AppCaption, MB_OK);
+}
+
+}  // namespace
+
+void StartEngine(HWND owner) {
+    if (IsInstalled != 0)
+        StartInstalledEngine(owner);
+    else
+        StartLocalEngine(owner);
+}

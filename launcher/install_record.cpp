@@ -1,0 +1,73 @@
+#include "install_record.h"
+
+#include <cstring>
+
+#include "shared_state.h"
+
+namespace {
+
+const char kRecordKeyPath[] = ".Default\\Software\\QUIRN\\Q7R_DEMO";
+const char kRecordValueName[] = "InstallDir";
+constexpr DWORD kValueNameCapacity = 32;
+
+// Every operation opens the key this way, so each creates it when missing.
+bool OpenRecordKey(HKEY* key, DWORD* disposition) {
+    char keyClass[] = "KVE";
+    return RegCreateKeyExA(HKEY_USERS, kRecordKeyPath, 0, keyClass, REG_OPTION_NON_VOLATILE,
+                           KEY_ALL_ACCESS, nullptr, key, disposition) == ERROR_SUCCESS;
+}
+
+// Data is a directory only when it is a non-empty string ended within the
+// bytes that were read.
+bool IsDirectoryData(const char* data, DWORD length) {
+    return length > 0 && data[0] != '\0' && std::memchr(data, '\0', length) != nullptr;
+}
+
+// Walks the values by index, comparing names case-sensitively: a value whose
+// name differs only in letter case is not the record. A name or data that did
+// not fit its buffer is not the record either.
+void FindRecordValue(HKEY key) {
+    for (DWORD index = 0;; ++index) {
+        char name[kValueNameCapacity];
+        char data[kPathCapacity];
+        DWORD nameLength = kValueNameCapacity;
+        DWORD dataLength = kPathCapacity;
+        DWORD type = 0;
+        const LONG result = RegEnumValueA(key, index, name, &nameLength, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data), &dataLength);
+        if (result == ERROR_NO_MORE_ITEMS) return;
+        if (result != ERROR_SUCCESS || std::strcmp(name, kRecordValueName) != 0) continue;
+        if (IsDirectoryData(data, dataLength)) {
+            std::memcpy(InstalledDir, data, std::strlen(data) + 1);
+            IsInstalled = 1;
+        }
+        return;
+    }
+}
+
+}  // namespace
+
+void ReadInstallRecord() {
+    HKEY key;
+    DWORD disposition = 0;
+    if (!OpenRecordKey(&key, &disposition)) return;
+    if (disposition != REG_CREATED_NEW_KEY) FindRecordValue(key);
+    RegCloseKey(key);
+}
+
+void WriteInstallRecord() {
+    HKEY key;
+    DWORD disposition = 0;
+    if (!OpenRecordKey(&key, &disposition)) return;
+    RegSetValueExA(key, kRecordValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(InstalledDir),
+                   static_cast<DWORD>(std::strlen(InstalledDir) + 1));
+    RegCloseKey(key);
+}
+
+void DeleteInstallRecord() {
+    HKEY key;
+    DWORD disposition = 0;
+    if (!OpenRecordKey(&key, &disposition)) return;
+    RegDeleteValueA(key, kRecordValueName);
+    RegCloseKey(key);
+}

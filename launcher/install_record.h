@@ -1,0 +1,13 @@
+// The install record: one registry value under HKEY_USERS that says the demo
+// is installed, and where. Every failure here is silent.
+#pragma once
+
+// Fills IsInstalled and InstalledDir from the record; creates the empty key on
+// the very first run.
+void ReadInstallRecord();
+
+// Stores InstalledDir as the record.
+void WriteInstallRecord();
+
+// Deletes the record's value; the key stays.
+void DeleteInstallRecord();

@@ -1,0 +1,10 @@
+// The program's entry point: everything else lives in the product library.
+#include <windows.h>
+
+#include "startup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RestrictDllSearchPath();
+    RunLauncher(instance);
+    return 0;
+}
