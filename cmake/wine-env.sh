@@ -21,17 +21,32 @@ kve_ensure_prefix() {
   touch "$WINEPREFIX/.kve-ready"
 }
 
-# Starts Xvfb when there is no display; sets KVE_XVFB_PID.
+# Without a display of the user's, one Xvfb serves every run: its number is
+# kept beside the prefix and it is started again only when it has gone.
 kve_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n
-  for n in $(seq 91 120); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    KVE_XVFB_PID=$!
+  local state="$WINEPREFIX.display" n
+  mkdir -p "$(dirname "$state")"
+  if [ -f "$state" ]; then
+    read -r n pid < "$state"
+    if kill -0 "$pid" 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then export DISPLAY=:$n; return 0; fi
+  fi
+  for n in $(seq 91 130); do
+    { [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; } && continue
+    setsid Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 < /dev/null &
+    echo "$n $!" > "$state"
     export DISPLAY=:$n
     for _ in $(seq 1 50); do [ -e /tmp/.X11-unix/X$n ] && return 0; sleep 0.1; done
   done
   echo "Xvfb did not start" >&2
   return 1
+}
+
+# Stops the Xvfb that kve_ensure_display started, if any.
+kve_stop_display() {
+  local state="$WINEPREFIX.display" n pid
+  [ -f "$state" ] || return 0
+  read -r n pid < "$state"
+  kill "$pid" 2>/dev/null
+  rm -f "$state"
 }

@@ -1,0 +1,1 @@
+kve_windows_test(install_record_test install_record_test.cpp)

@@ -1,0 +1,41 @@
+// Reads and answers the message boxes that the code under test opens on this
+// thread, as a user would: a WH_CBT hook sees each box when it activates,
+// records its caption, text, buttons and icon, and clicks the answer.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct SeenMessageBox {
+    std::string caption;   // as the box shows it; test literals are Shift-JIS too
+    std::string text;
+    bool hasOk = false, hasYes = false, hasNo = false;
+    bool hasIcon = false;
+    int defaultButton = 0;  // IDOK, IDYES or IDNO
+};
+
+class MessageBoxAnswerer {
+public:
+    // Boxes are answered with the given buttons in turn; once they run out,
+    // with IDOK, or IDNO where the box has no OK button.
+    explicit MessageBoxAnswerer(std::deque<int> answers = {});
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    const std::vector<SeenMessageBox>& Seen() const { return seen_; }
+    // The texts of all boxes seen so far, for compact assertions.
+    std::vector<std::string> Texts() const;
+    void Answer(int button) { answers_.push_back(button); }
+
+private:
+    static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
+    void OnActivate(HWND box);
+
+    HHOOK hook_;
+    std::deque<int> answers_;
+    std::vector<SeenMessageBox> seen_;
+};
