@@ -25,3 +25,20 @@ endfunction()
 
 # The host tool that turns the title picture into the BACKCG resource.
 set(BACKCG_TOOL "" CACHE FILEPATH "The host backcg tool (built by the host configuration)")
+
+# Only the x86_64 build runs here (wine64; 32-bit emulation is off), and Wine
+# returns 0 without running a program it cannot start: run-time tests are
+# registered for x86_64 alone, while i686 still builds every test program.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(KVE_RUNS_UNDER_WINE ON)
+else()
+  set(KVE_RUNS_UNDER_WINE OFF)
+endif()
+
+# Adds a test that runs a Windows program of this build under Wine.
+function(kve_add_wine_test name)
+  if(KVE_RUNS_UNDER_WINE)
+    add_test(NAME ${name} COMMAND ${ARGN})
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600)
+  endif()
+endfunction()

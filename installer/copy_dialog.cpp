@@ -81,6 +81,26 @@ bool HoldCopyBuffer() {
     return CopyBuffer != nullptr;
 }
 
+// The files are opened as OpenFile opens them (read: shared for reading and
+// writing; create: read and write, an existing file cut to length 0), but
+// without OpenFile's 128-byte limit on the name, which would refuse files in
+// a directory that the selection accepted.
+HFILE AsFileHandle(HANDLE file) {
+    return file == INVALID_HANDLE_VALUE ? HFILE_ERROR : static_cast<HFILE>(reinterpret_cast<INT_PTR>(file));
+}
+
+HFILE OpenSourceFile(const char* name) {
+    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    return AsFileHandle(file);
+}
+
+HFILE CreateTargetFile(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return AsFileHandle(file);
+}
+
 void PostStep(HWND dialog, UINT step) {
     PumpOneMessage();
     PostMessageA(dialog, step, 0, 0);
@@ -101,8 +121,7 @@ void OnInitDialog(HWND dialog) {
 }
 
 void OnOpenFile(HWND dialog) {
-    OFSTRUCT openInfo;
-    SourceFile = OpenFile(CopySearch.entry.cFileName, &openInfo, OF_READ);
+    SourceFile = OpenSourceFile(CopySearch.entry.cFileName);
     if (SourceFile == HFILE_ERROR) {
         SourceFile = 0;
         return EndCopy(dialog, kCopyFailed, 0);
@@ -110,7 +129,7 @@ void OnOpenFile(HWND dialog) {
     // A destination whose path does not fit is one that can't be created.
     char target[kPathCapacity];
     const bool fits = JoinText(target, sizeof target, {InstalledDir, "\\", CopySearch.entry.cFileName});
-    TargetFile = fits ? OpenFile(target, &openInfo, OF_CREATE) : HFILE_ERROR;
+    TargetFile = fits ? CreateTargetFile(target) : HFILE_ERROR;
     if (TargetFile == HFILE_ERROR) {
         TargetFile = 0;
         return EndCopy(dialog, kCopyFailed, 0);

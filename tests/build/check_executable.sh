@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Static checks of a built launcher: what its PE header, export table, import
+# table and resources say. Usage: check_executable.sh OBJDUMP EXE ARCH
+set -u
+objdump=$1 exe=$2 arch=$3
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok:   $*"; }
+
+headers=$("$objdump" -p "$exe") || { echo "cannot read $exe"; exit 1; }
+
+grep -q 'Subsystem[[:space:]]*00000002' <<<"$headers" && pass "GUI subsystem" || fail "not a GUI program"
+if [ "$arch" = i686 ]; then
+  grep -q 'file format pei-i386' <<<"$("$objdump" -f "$exe")" && pass "PE32 for i386" || fail "not PE32 i386"
+  grep -qP 'MajorSubsystemVersion\t4$' <<<"$headers" && grep -qP 'MinorSubsystemVersion\t0$' <<<"$headers" \
+    && pass "subsystem version 4.0" || fail "subsystem version is not 4.0"
+fi
+grep -qP 'Time/Date\t\tThu Jan  1 00:00:00 1970' <<<"$headers" && pass "no time stamp in the header" \
+  || fail "the header carries a time stamp"
+
+# Exported by plain name, without stdcall decoration.
+exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" | awk '/^\t\[/ {print $NF}' | sort | tr '\n' ' ')
+[ "$exports" = "DlgInstallProc DlgMainProc DlgSelectProc " ] && pass "exports: $exports" \
+  || fail "exports are '$exports'"
+
+# Only the system's own DLLs: the runtime is linked in.
+dlls=$(grep 'DLL Name:' <<<"$headers" | awk '{print toupper($3)}' | sort -u | tr '\n' ' ')
+for dll in $dlls; do
+  case $dll in
+    KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|MSVCRT.DLL) ;;
+    *) fail "imports $dll" ;;
+  esac
+done
+pass "imports only system DLLs: $dlls"
+
+# Symbols are stripped.
+[ -z "$("$objdump" -t "$exe" 2>/dev/null | grep -E '^\[ *[0-9]+\]' | head -1)" ] && pass "stripped" || fail "not stripped"
+
+# The resources the program loads by name are there (names are UTF-16 in .rsrc).
+rsrc=$("$objdump" -s -j .rsrc "$exe" | cut -c 7-42 | tr -d ' \n')
+for name in DLG_MAIN DLG_SELECT DLG_INST BACKCG ICON; do
+  utf16=$(printf '%s' "$name" | iconv -t UTF-16LE | od -An -tx1 | tr -d ' \n')
+  grep -q "$utf16" <<<"$rsrc" && pass "resource $name" || fail "no resource $name"
+done
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
