@@ -1,0 +1,1 @@
+kve_windows_test(resources_test resources_test.cpp)
