@@ -23,8 +23,11 @@ function(kve_console_program target)
   target_link_options(${target} PRIVATE ${KVE_WINDOWS_LINK_OPTIONS} -mconsole)
 endfunction()
 
-# The host tool that turns the title picture into the BACKCG resource.
-set(BACKCG_TOOL "" CACHE FILEPATH "The host backcg tool (built by the host configuration)")
+# Each build folder (build/x86_64, other-build/x86_64, ...) runs its programs in
+# the Wine prefix beside it, with its own registry and display.
+get_filename_component(KVE_BUILD_ROOT ${CMAKE_BINARY_DIR} DIRECTORY)
+set(KVE_WINE_PREFIX ${KVE_BUILD_ROOT}/wine CACHE PATH "The Wine prefix the tests run in")
+set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX_KVE=${KVE_WINE_PREFIX} ${PROJECT_SOURCE_DIR}/cmake/wine-run)
 
 # Only the x86_64 build runs here (wine64; 32-bit emulation is off), and Wine
 # returns 0 without running a program it cannot start: run-time tests are

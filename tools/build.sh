@@ -5,6 +5,8 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+# KVE_BUILD_ROOT names another build folder than build/ (each has its own Wine prefix).
+out=${KVE_BUILD_ROOT:-build}
 targets=("$@"); [ ${#targets[@]} -eq 0 ] && targets=(host x86_64 i686)
 
 configure_and_build() {
@@ -15,11 +17,11 @@ configure_and_build() {
 
 for target in "${targets[@]}"; do
   case $target in
-    host) configure_and_build build/host ;;
+    host) configure_and_build $out/host ;;
     x86_64|i686)
-      [ -x build/host/bin/backcg ] || configure_and_build build/host
-      configure_and_build "build/$target" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$target.cmake" \
-        -DKVE_HOST_TOOLS_DIR="$root/build/host/bin" ;;
+      [ -x $out/host/bin/backcg ] || configure_and_build $out/host
+      configure_and_build "$out/$target" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$target.cmake" \
+        -DKVE_HOST_TOOLS_DIR="$root/$out/host/bin" ;;
     *) echo "unknown target: $target" >&2; exit 2 ;;
   esac
 done

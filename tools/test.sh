@@ -6,6 +6,8 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+# KVE_BUILD_ROOT names another build folder than build/ (each has its own Wine prefix).
+out=${KVE_BUILD_ROOT:-build}
 
 "$root/tools/install-packages.sh"
 "$root/tools/build.sh" host x86_64 i686
@@ -22,7 +24,7 @@ trap cleanup EXIT
 
 status=0
 for build in host i686 x86_64; do
-  echo "=== tests of build/$build"
-  ctest --test-dir "build/$build" --output-on-failure || status=1
+  echo "=== tests of $out/$build"
+  ctest --test-dir "$out/$build" --output-on-failure || status=1
 done
 exit $status
