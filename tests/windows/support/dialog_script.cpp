@@ -1,5 +1,6 @@
 #include "dialog_script.h"
 
+#include "message_boxes.h"
 #include "shared_state.h"
 
 namespace {
@@ -7,8 +8,6 @@ namespace {
 DialogScript* RunningScript;
 constexpr UINT kTickMilliseconds = 20;
 constexpr int kIdleTicksBeforeGivingUp = 250;  // five seconds
-
-bool IsMessageBoxWindow(HWND window) { return GetDlgItem(window, 0xFFFF) != nullptr; }
 
 }  // namespace
 
@@ -26,11 +25,15 @@ DialogScript& DialogScript::Click(int controlId) {
 }
 
 INT_PTR DialogScript::Run(const char* templateName, DLGPROC procedure, HWND owner) {
+    return RunAround([&] { return DialogBoxParamA(AppInstance, templateName, owner, procedure, 0); });
+}
+
+INT_PTR DialogScript::RunAround(const std::function<INT_PTR()>& modalCode) {
     RunningScript = this;
     next_ = 0;
     idleTicks_ = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, kTickMilliseconds, OnTick);
-    const INT_PTR result = DialogBoxParamA(AppInstance, templateName, owner, procedure, 0);
+    const INT_PTR result = modalCode();
     KillTimer(nullptr, timer);
     RunningScript = nullptr;
     return result;
@@ -42,7 +45,7 @@ void CALLBACK DialogScript::OnTick(HWND, UINT, UINT_PTR, DWORD) {
 
 void DialogScript::Step() {
     HWND dialog = GetActiveWindow();
-    if (dialog == nullptr || IsMessageBoxWindow(dialog)) return;
+    if (dialog == nullptr || IsMessageBox(dialog)) return;
     if (next_ < actions_.size()) {
         actions_[next_++](dialog);
         return;

@@ -22,6 +22,9 @@ public:
     // returns what the dialog ended with. A dialog still open some time after
     // the last action is ended with kScriptTimedOut.
     INT_PTR Run(const char* templateName, DLGPROC procedure, HWND owner = nullptr);
+    // The same for code that opens its dialogs itself (RunLauncher, say):
+    // the script acts on whichever dialog is active while `modalCode` runs.
+    INT_PTR RunAround(const std::function<INT_PTR()>& modalCode);
 
     static constexpr INT_PTR kScriptTimedOut = -100;
 

@@ -4,14 +4,13 @@ namespace {
 
 MessageBoxAnswerer* ActiveAnswerer;
 
+// A box gives its default button the focus; under Wine that happens before
+// the box is activated, when no button shows the default style yet.
+HWND LastFocusParent;
+int LastFocusId;
+
 // The static control that holds a message box's text.
 constexpr int kMessageTextId = 0xFFFF;
-
-bool IsMessageBox(HWND window) {
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    return std::string(className) == "#32770" && GetDlgItem(window, kMessageTextId) != nullptr;
-}
 
 std::string WindowText(HWND window) {
     char text[1024] = "";
@@ -19,16 +18,15 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-bool HasIconControl(HWND box) {
+HICON ShownIcon(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         const LONG style = GetWindowLongA(child, GWL_STYLE);
         char className[16] = "";
         GetClassNameA(child, className, sizeof className);
-        if (std::string(className) == "Static" && (style & SS_TYPEMASK) == SS_ICON &&
-            SendMessageA(child, STM_GETICON, 0, 0) != 0)
-            return true;
+        if (std::string(className) != "Static" || (style & SS_TYPEMASK) != SS_ICON) continue;
+        if (HICON icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0))) return icon;
     }
-    return false;
+    return nullptr;
 }
 
 bool IsDefaultButton(HWND button) {
@@ -36,6 +34,31 @@ bool IsDefaultButton(HWND button) {
 }
 
 }  // namespace
+
+// The launcher's own dialogs hold a static of id 0xFFFF (-1) too, but none of
+// a box's buttons.
+bool IsMessageBox(HWND window) {
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770" || GetDlgItem(window, kMessageTextId) == nullptr) return false;
+    for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
+        if (GetDlgItem(window, id) != nullptr) return true;
+    return false;
+}
+
+SeenMessageBox ReadMessageBox(HWND box) {
+    SeenMessageBox seen;
+    seen.caption = WindowText(box);
+    seen.text = WindowText(GetDlgItem(box, kMessageTextId));
+    seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+    seen.hasYes = GetDlgItem(box, IDYES) != nullptr;
+    seen.hasNo = GetDlgItem(box, IDNO) != nullptr;
+    seen.icon = ShownIcon(box);
+    seen.hasIcon = seen.icon != nullptr;
+    for (int id : {IDOK, IDYES, IDNO})
+        if (IsDefaultButton(GetDlgItem(box, id))) seen.defaultButton = id;
+    return seen;
+}
 
 MessageBoxAnswerer::MessageBoxAnswerer(std::deque<int> answers) : answers_(std::move(answers)) {
     ActiveAnswerer = this;
@@ -54,21 +77,18 @@ std::vector<std::string> MessageBoxAnswerer::Texts() const {
 }
 
 LRESULT CALLBACK MessageBoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_SETFOCUS && wParam != 0) {
+        LastFocusParent = GetParent(reinterpret_cast<HWND>(wParam));
+        LastFocusId = GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
+    }
     if (code == HCBT_ACTIVATE && ActiveAnswerer != nullptr && IsMessageBox(reinterpret_cast<HWND>(wParam)))
         ActiveAnswerer->OnActivate(reinterpret_cast<HWND>(wParam));
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void MessageBoxAnswerer::OnActivate(HWND box) {
-    SeenMessageBox seen;
-    seen.caption = WindowText(box);
-    seen.text = WindowText(GetDlgItem(box, kMessageTextId));
-    seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
-    seen.hasYes = GetDlgItem(box, IDYES) != nullptr;
-    seen.hasNo = GetDlgItem(box, IDNO) != nullptr;
-    seen.hasIcon = HasIconControl(box);
-    for (int id : {IDOK, IDYES, IDNO})
-        if (IsDefaultButton(GetDlgItem(box, id))) seen.defaultButton = id;
+    SeenMessageBox seen = ReadMessageBox(box);
+    if (seen.defaultButton == 0 && LastFocusParent == box) seen.defaultButton = LastFocusId;
     seen_.push_back(seen);
 
     int answer = seen.hasOk ? IDOK : IDNO;

@@ -14,8 +14,14 @@ struct SeenMessageBox {
     std::string text;
     bool hasOk = false, hasYes = false, hasNo = false;
     bool hasIcon = false;
+    HICON icon = nullptr;   // the shared system icon: compare with LoadIcon(nullptr, IDI_INFORMATION) etc.
     int defaultButton = 0;  // IDOK, IDYES or IDNO
 };
+
+// A message box's window: a dialog holding the static text 0xFFFF and a box's button.
+bool IsMessageBox(HWND window);
+// What a box shows; works for boxes of other processes too.
+SeenMessageBox ReadMessageBox(HWND box);
 
 class MessageBoxAnswerer {
 public:

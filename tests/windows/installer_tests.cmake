@@ -1,0 +1,8 @@
+# The install dialogs: directory selection, placement and the copy.
+add_library(installer_test_scene STATIC ${CMAKE_CURRENT_LIST_DIR}/support/installer_scene.cpp)
+target_link_libraries(installer_test_scene PUBLIC windows_test_support)
+
+kve_windows_test(select_dialog_test select_dialog_test.cpp)
+target_link_libraries(select_dialog_test PRIVATE installer_test_scene)
+kve_windows_test(copy_dialog_test copy_dialog_test.cpp)
+target_link_libraries(copy_dialog_test PRIVATE installer_test_scene)
