@@ -37,7 +37,7 @@ pass "imports only system DLLs: $dlls"
 [ -z "$("$objdump" -t "$exe" 2>/dev/null | grep -E '^\[ *[0-9]+\]' | head -1)" ] && pass "stripped" || fail "not stripped"
 
 # The resources the program loads by name are there (names are UTF-16 in .rsrc).
-rsrc=$("$objdump" -s -j .rsrc "$exe" | cut -c 7-42 | tr -d ' \n')
+rsrc=$("$objdump" -s -j .rsrc "$exe" | awk '/^ [0-9a-f]+ / {print $2 $3 $4 $5}' | tr -d '\n')
 for name in DLG_MAIN DLG_SELECT DLG_INST BACKCG ICON; do
   utf16=$(printf '%s' "$name" | iconv -t UTF-16LE | od -An -tx1 | tr -d ' \n')
   grep -q "$utf16" <<<"$rsrc" && pass "resource $name" || fail "no resource $name"

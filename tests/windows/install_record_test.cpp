@@ -2,12 +2,40 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "install_record.h"
 #include "registry_fixture.h"
 #include "shared_state.h"
 
 namespace {
+
+const char kRecord[] = "InstallDir";
+
+// The key's value names in the order the registry enumerates them.
+std::vector<std::string> ValueNamesInOrder() {
+    std::vector<std::string> names;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_USERS, record_key::kPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+    char name[256];
+    DWORD length = sizeof name;
+    for (DWORD index = 0; RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) ==
+                          ERROR_SUCCESS;
+         ++index, length = sizeof name)
+        names.push_back(name);
+    RegCloseKey(key);
+    return names;
+}
+
+std::string StoredRecord() {
+    DWORD type = 0;
+    std::string data;
+    return record_key::GetValue(kRecord, &type, &data) ? data : "(none)";
+}
+
+// A string as RegSetValueExA stores it for a REG_SZ: with its terminator.
+std::string WithTerminator(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
 
 class InstallRecord : public ::testing::Test {
 protected:
@@ -17,6 +45,23 @@ protected:
         InstalledDir[0] = '\0';
     }
     void TearDown() override { record_key::Remove(); }
+
+    // Reads the record the way a start-up does, from a clean install state.
+    void ReadAsAtStartUp() {
+        IsInstalled = 0;
+        InstalledDir[0] = '\0';
+        ReadInstallRecord();
+    }
+
+    void ExpectNotInstalled() {
+        EXPECT_EQ(IsInstalled, 0u);
+        EXPECT_STREQ(InstalledDir, "");
+    }
+
+    void ExpectInstalledIn(const char* directory) {
+        EXPECT_EQ(IsInstalled, 1u);
+        EXPECT_STREQ(InstalledDir, directory);
+    }
 };
 
 TEST_F(InstallRecord, FirstStartCreatesTheEmptyKeyWithItsClass) {
@@ -25,6 +70,100 @@ TEST_F(InstallRecord, FirstStartCreatesTheEmptyKeyWithItsClass) {
     EXPECT_EQ(record_key::ClassName(), "KVE");
     EXPECT_EQ(record_key::ValueCount(), 0u);
     EXPECT_EQ(IsInstalled, 0u);
+}
+
+TEST_F(InstallRecord, InstallDirIsFoundWhereverItStandsAmongOtherValues) {
+    const std::vector<std::vector<std::string>> layouts = {
+        {kRecord, "Omega", "Zeta"}, {"Alpha", kRecord, "Omega"}, {"Alpha", "Beta", kRecord}};
+    for (size_t position = 0; position < layouts.size(); ++position) {
+        SCOPED_TRACE("InstallDir at position " + std::to_string(position));
+        record_key::Remove();
+        for (const std::string& name : layouts[position])
+            record_key::SetString(name.c_str(), name == kRecord ? "C:\\Games\\Q7R" : "C:\\" + name);
+        ASSERT_EQ(ValueNamesInOrder(), layouts[position]);
+
+        ReadAsAtStartUp();
+        ExpectInstalledIn("C:\\Games\\Q7R");
+    }
+}
+
+TEST_F(InstallRecord, ValuesOfOtherNamesOrOtherLetterCaseAreNotTheRecord) {
+    for (const char* name : {"installdir", "INSTALLDIR", "InstallDirectory", "Install"}) {
+        SCOPED_TRACE(name);
+        record_key::Remove();
+        record_key::SetString("Version", "1.0");
+        record_key::SetString(name, "C:\\Games\\Q7R");
+
+        ReadAsAtStartUp();
+        ExpectNotInstalled();
+    }
+}
+
+TEST_F(InstallRecord, AValueOfAnotherTypeCountsWithItsBytesAsTheDirectory) {
+    struct Case {
+        DWORD type;
+        std::string bytes;
+        const char* directory;
+    };
+    const Case cases[] = {{REG_DWORD, std::string("Q:\\", 4), "Q:\\"},
+                          {REG_BINARY, std::string("D:\\Demo\0", 8), "D:\\Demo"},
+                          {REG_EXPAND_SZ, WithTerminator("%SystemDrive%\\Q7R"), "%SystemDrive%\\Q7R"}};
+    for (const Case& value : cases) {
+        SCOPED_TRACE(value.directory);
+        record_key::Remove();
+        record_key::SetValue(kRecord, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
+
+        ReadAsAtStartUp();
+        ExpectInstalledIn(value.directory);
+    }
+}
+
+TEST_F(InstallRecord, ADirectoryOfTheFull259BytesIsTheRecord) {
+    const std::string longest = "C:\\" + std::string(256, 'd');
+    record_key::SetString(kRecord, longest);
+
+    ReadAsAtStartUp();
+    ExpectInstalledIn(longest.c_str());
+}
+
+TEST_F(InstallRecord, DataThatIsNotATerminatedDirectoryWithin260BytesIsNotTheRecord) {
+    struct Case {
+        const char* what;
+        DWORD type;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"261 bytes with the terminator", REG_SZ, WithTerminator("C:\\" + std::string(257, 'd'))},
+        {"a long text", REG_SZ, WithTerminator("C:\\" + std::string(600, 'd'))},
+        {"no terminator", REG_BINARY, "C:\\Games"},
+        {"260 bytes without a terminator", REG_BINARY, std::string(260, 'd')},
+        {"an empty string", REG_SZ, std::string(1, '\0')},
+        {"no bytes at all", REG_BINARY, ""},
+    };
+    for (const Case& value : cases) {
+        SCOPED_TRACE(value.what);
+        record_key::Remove();
+        // Enumerated first, this one's data is what a careless reader would still hold.
+        record_key::SetString("Alpha", "C:\\Alpha");
+        record_key::SetValue(kRecord, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
+        ASSERT_EQ(ValueNamesInOrder().front(), "Alpha");
+
+        ReadAsAtStartUp();
+        ExpectNotInstalled();
+    }
+}
+
+TEST_F(InstallRecord, ANameTooLongForThe32CharacterBufferIsSkipped) {
+    const char overlongName[] = "InstallDirectoryOfAnEarlierReleaseOfTheDemo";
+    record_key::SetString(overlongName, "C:\\Old");
+    ReadAsAtStartUp();
+    ExpectNotInstalled();
+
+    record_key::SetString("AnOverlongNameThatComesBeforeTheRecord", "C:\\Old");
+    record_key::SetString(kRecord, "C:\\Games\\Q7R");
+    ASSERT_EQ(ValueNamesInOrder().front(), "AnOverlongNameThatComesBeforeTheRecord");
+    ReadAsAtStartUp();
+    ExpectInstalledIn("C:\\Games\\Q7R");
 }
 
 TEST_F(InstallRecord, WrittenDirectoryIsReadBackWithItsTerminator) {
@@ -40,6 +179,78 @@ TEST_F(InstallRecord, WrittenDirectoryIsReadBackWithItsTerminator) {
     ReadInstallRecord();
     EXPECT_EQ(IsInstalled, 1u);
     EXPECT_STREQ(InstalledDir, "C:\\Games\\Q7R");
+}
+
+TEST_F(InstallRecord, AShiftJisDirectoryIsStoredAsItsBytesPlusTheTerminator) {
+    const char directory[] = "C:\\ゲーム\\ＺＥＲＶＡ体験版";
+    std::strcpy(InstalledDir, directory);
+    WriteInstallRecord();
+    EXPECT_EQ(StoredRecord(), std::string(directory, sizeof directory));
+
+    ReadAsAtStartUp();
+    ExpectInstalledIn(directory);
+}
+
+TEST_F(InstallRecord, WritingReplacesAnOlderRecordWhole) {
+    record_key::SetString(kRecord, "C:\\A\\Much\\Longer\\Older\\Directory");
+    std::strcpy(InstalledDir, "D:\\Q7R");
+    WriteInstallRecord();
+    EXPECT_EQ(StoredRecord(), WithTerminator("D:\\Q7R"));
+    EXPECT_EQ(record_key::ValueCount(), 1u);
+}
+
+TEST_F(InstallRecord, WritingWithoutTheKeyCreatesItWithItsClass) {
+    std::strcpy(InstalledDir, "C:\\Games\\Q7R");
+    WriteInstallRecord();
+    EXPECT_EQ(record_key::ClassName(), "KVE");
+    EXPECT_EQ(StoredRecord(), WithTerminator("C:\\Games\\Q7R"));
+}
+
+TEST_F(InstallRecord, DeletingKeepsTheKeyAndLeavesOtherValuesAlone) {
+    record_key::SetString(kRecord, "C:\\Games\\Q7R");
+    record_key::SetString("Other", "kept");
+    DeleteInstallRecord();
+
+    EXPECT_TRUE(record_key::Exists());
+    EXPECT_EQ(StoredRecord(), "(none)");
+    DWORD type = 0;
+    std::string other;
+    ASSERT_TRUE(record_key::GetValue("Other", &type, &other));
+    EXPECT_EQ(other, WithTerminator("kept"));
+    EXPECT_EQ(record_key::ValueCount(), 1u);
+}
+
+TEST_F(InstallRecord, DeletingAnAbsentRecordLeavesAnEmptyKey) {
+    DeleteInstallRecord();  // not even the key is there
+    EXPECT_EQ(record_key::ClassName(), "KVE");
+    EXPECT_EQ(record_key::ValueCount(), 0u);
+
+    DeleteInstallRecord();  // the key, but no value
+    EXPECT_TRUE(record_key::Exists());
+    EXPECT_EQ(record_key::ValueCount(), 0u);
+}
+
+TEST_F(InstallRecord, AfterAnUninstallTheNextStartIsNotInstalledAndAddsNothing) {
+    std::strcpy(InstalledDir, "C:\\Games\\Q7R");
+    WriteInstallRecord();
+    DeleteInstallRecord();
+
+    ReadAsAtStartUp();
+    ExpectNotInstalled();
+    EXPECT_EQ(record_key::ValueCount(), 0u);
+    EXPECT_EQ(record_key::ClassName(), "KVE");
+}
+
+TEST_F(InstallRecord, AnInstallAfterAnUninstallStoresTheRecordAgain) {
+    std::strcpy(InstalledDir, "C:\\First");
+    WriteInstallRecord();
+    DeleteInstallRecord();
+    std::strcpy(InstalledDir, "C:\\Second");
+    WriteInstallRecord();
+
+    EXPECT_EQ(StoredRecord(), WithTerminator("C:\\Second"));
+    ReadAsAtStartUp();
+    ExpectInstalledIn("C:\\Second");
 }
 
 }  // namespace

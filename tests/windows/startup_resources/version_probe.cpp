@@ -1,0 +1,40 @@
+// Runs the launcher's start-up under the Windows version that Wine reports for
+// this program, closes the main window if one opens, and writes what a user
+// saw to the file named by its one argument: the outcome, then one line per
+// message box.
+#include <windows.h>
+
+#include <fstream>
+#include <string>
+
+#include "dialog_script.h"
+#include "message_boxes.h"
+#include "resource_ids.h"
+#include "startup.h"
+
+namespace {
+
+std::string DescribeBox(const SeenMessageBox& box) {
+    std::string line = box.text + " / " + box.caption;
+    if (box.hasOk) line += " [OK]";
+    if (box.hasYes) line += " [Yes]";
+    if (box.hasNo) line += " [No]";
+    if (box.icon == LoadIcon(nullptr, IDI_INFORMATION)) line += " [information]";
+    return line;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) return 2;
+    MessageBoxAnswerer answerer;
+    DialogScript closeMainWindow;
+    closeMainWindow.Click(IDC_EXIT);
+    const INT_PTR outcome =
+        closeMainWindow.RunAround([] { return static_cast<INT_PTR>(RunLauncher(GetModuleHandleA(nullptr))); });
+
+    std::ofstream report(argv[1], std::ios::binary);
+    report << "outcome " << outcome << "\n";
+    for (const SeenMessageBox& box : answerer.Seen()) report << DescribeBox(box) << "\n";
+    return 0;
+}
