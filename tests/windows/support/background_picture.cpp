@@ -54,6 +54,14 @@ bool LoadBackgroundPicture(HMODULE module, BackgroundPicture* picture) {
     return DecodeColumnRle(picture->indices.data(), layout.sizeFields, layout.end, std::int32_t(layout.width));
 }
 
+bool LoadBackgroundPictureOfProgram(const std::string& path, BackgroundPicture* picture) {
+    HMODULE program = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (program == nullptr) return false;
+    const bool loaded = LoadBackgroundPicture(program, picture);
+    FreeLibrary(program);
+    return loaded;
+}
+
 // Offsets are measured from the picture's bottom-left corner, as for a bottom-up bitmap.
 POINT CentralPartOrigin(const BackgroundPicture& picture, int clientWidth, int clientHeight) {
     const int fromLeft = (picture.width - clientWidth) / 2;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "screen_pixels.h"
@@ -23,6 +24,8 @@ struct BackgroundPicture {
 
 // False when the module has no BACKCG resource or it does not decode.
 bool LoadBackgroundPicture(HMODULE module, BackgroundPicture* picture);
+// The same from a program file, read without running it.
+bool LoadBackgroundPictureOfProgram(const std::string& path, BackgroundPicture* picture);
 
 // Where the centred, unscaled picture part shown in a client area of that
 // size begins: its column, and its row counted from the picture's top.

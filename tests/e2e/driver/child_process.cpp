@@ -1,0 +1,88 @@
+#include "child_process.h"
+
+#include <tlhelp32.h>
+
+#include <cstring>
+
+#include "waiting.h"
+
+namespace {
+
+std::string VariableName(const std::string& entry) { return entry.substr(0, entry.find('=', 1)); }
+
+bool IsReplaced(const std::string& entry, const std::vector<std::string>& extra) {
+    for (const std::string& replacement : extra)
+        if (lstrcmpiA(VariableName(entry).c_str(), VariableName(replacement).c_str()) == 0) return true;
+    return false;
+}
+
+// The rig's own environment with the extra entries in place of any of the same name.
+std::string EnvironmentBlock(const std::vector<std::string>& extra) {
+    std::string block;
+    char* own = GetEnvironmentStringsA();
+    for (const char* entry = own; *entry != '\0'; entry += strlen(entry) + 1)
+        if (!IsReplaced(entry, extra)) block.append(entry).push_back('\0');
+    FreeEnvironmentStringsA(own);
+    for (const std::string& entry : extra) block.append(entry).push_back('\0');
+    block.push_back('\0');
+    return block;
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::string& program, const std::string& directory,
+                           const std::vector<std::string>& extraEnvironment) {
+    std::string environment = EnvironmentBlock(extraEnvironment);
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started = {};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, &environment[0],
+                        directory.c_str(), &startup, &started))
+        throw RigFailure("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
+    id_ = started.dwProcessId;
+}
+
+ChildProcess::~ChildProcess() {
+    if (process_ != nullptr) CloseHandle(process_);
+}
+
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept : process_(other.process_), id_(other.id_) {
+    other.process_ = nullptr;
+}
+
+bool ChildProcess::HasEnded() const { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
+
+DWORD ChildProcess::WaitForExit(DWORD timeout) const {
+    if (WaitForSingleObject(process_, timeout) != WAIT_OBJECT_0)
+        throw RigFailure("process " + std::to_string(id_) + " still runs after " + std::to_string(timeout) + " ms");
+    DWORD code = 0;
+    GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void ChildProcess::Kill() const {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, kPatienceMilliseconds);
+}
+
+std::vector<DWORD> RunningChildrenOf(DWORD parentId) {
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (entry.th32ParentProcessID == parentId) children.push_back(entry.th32ProcessID);
+    CloseHandle(snapshot);
+    return children;
+}
+
+void KillProcess(DWORD id) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) return;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kPatienceMilliseconds);
+    CloseHandle(process);
+}

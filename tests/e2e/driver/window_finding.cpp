@@ -1,0 +1,82 @@
+#include "window_finding.h"
+
+#include "message_boxes.h"
+#include "waiting.h"
+
+namespace {
+
+constexpr UINT kReplyTimeoutMilliseconds = 5000;
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+bool Fits(HWND window, const WindowQuery& query) {
+    if (!IsWindowVisible(window) || ClassOf(window) != query.className) return false;
+    if (query.processId != 0 && ProcessOf(window) != query.processId) return false;
+    if (query.owner && GetWindow(window, GW_OWNER) != *query.owner) return false;
+    if (query.controlId != 0 && GetDlgItem(window, query.controlId) == nullptr) return false;
+    return IsMessageBox(window) == query.messageBox;
+}
+
+struct Search {
+    const WindowQuery* query;
+    HWND found;
+};
+
+BOOL CALLBACK CheckWindow(HWND window, LPARAM state) {
+    auto* search = reinterpret_cast<Search*>(state);
+    if (!Fits(window, *search->query)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND FindWindowFitting(const WindowQuery& query) {
+    Search search{&query, nullptr};
+    EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(const WindowQuery& query, const std::string& what) {
+    HWND found = nullptr;
+    if (!WaitUntil([&] { return (found = FindWindowFitting(query)) != nullptr; }))
+        throw RigFailure("no " + what + " appeared");
+    return found;
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = "";
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        kReplyTimeoutMilliseconds, &copied);
+    return text;
+}
+
+RECT OuterRect(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT ClientRectOnScreen(HWND window) {
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT RectInParentClient(HWND child) {
+    RECT rect = OuterRect(child);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}

@@ -1,0 +1,82 @@
+#include "launcher_scenario.h"
+
+#include <windows.h>
+
+#include "demo_folder.h"
+#include "registry_fixture.h"
+#include "resource_ids.h"
+#include "waiting.h"
+
+namespace {
+
+std::string DemoSource;
+std::string ScreenshotFolder;
+
+constexpr const char* kRecordValue = "InstallDir";
+
+// The key stays, as the launcher itself leaves it on a first start.
+void ForgetInstallation() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_USERS, record_key::kPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, kRecordValue);
+    RegCloseKey(key);
+}
+
+}  // namespace
+
+void ConfigureRig(const std::string& demoFolder, const std::string& screenshotFolder) {
+    DemoSource = WindowsPathOf(demoFolder);
+    ScreenshotFolder = WindowsPathOf(screenshotFolder);
+}
+
+void LauncherScenario::SetUp() {
+    ASSERT_TRUE(PathExists(DemoSource + "\\" + kLauncherProgram)) << "no demo folder at " << DemoSource;
+    demoFolder_ = ScratchPath("demo");
+    CopyFolder(DemoSource, demoFolder_);
+    ForgetInstallation();
+}
+
+void LauncherScenario::TearDown() {
+    for (const Launcher& launcher : launchers_)
+        EXPECT_FALSE(launcher.KillIfRunning()) << "the launcher or its engine was still running";
+    launchers_.clear();
+    ForgetInstallation();
+}
+
+void LauncherScenario::RecordInstallation(const std::string& directory) const {
+    record_key::SetString(kRecordValue, directory);
+}
+
+void LauncherScenario::InstallEngineInto(const std::string& directory) const {
+    CreateDirectories(directory);
+    CopyFileA(DemoFile(kEngineProgram).c_str(), (directory + "\\" + kEngineProgram).c_str(), FALSE);
+}
+
+Launcher& LauncherScenario::StartLauncher() {
+    const std::string recordSetting = std::string(kEngineRecordVariable) + "=" + EngineRecordPath();
+    return launchers_.emplace_back(DemoFile(kLauncherProgram), demoFolder_, std::vector<std::string>{recordSetting});
+}
+
+void LauncherScenario::ExitLauncher(const Launcher& launcher) const {
+    launcher.Main().Click(IDC_EXIT);
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+EngineRecord LauncherScenario::WaitForEngine() const {
+    EngineRecord record = WaitForEngineRecord(EngineRecordPath());
+    if (!WaitUntil([&] { return !AnyEngineRunning(); })) throw RigFailure("the engine did not end");
+    return record;
+}
+
+bool LauncherScenario::EngineWasStarted() const { return PathExists(EngineRecordPath()) || AnyEngineRunning(); }
+
+bool LauncherScenario::AnyEngineRunning() const {
+    for (const Launcher& launcher : launchers_)
+        if (!RunningChildrenOf(launcher.ProcessId()).empty()) return true;
+    return false;
+}
+
+void LauncherScenario::SaveScreenshot(const std::string& name, const Pixels& pixels) const {
+    CreateDirectories(ScreenshotFolder);
+    EXPECT_TRUE(SaveBitmapFile(pixels, ScreenshotFolder + "\\" + name + ".bmp")) << "screenshot " << name;
+}
