@@ -2,6 +2,8 @@
 # Static checks of a built launcher: what its PE header, export table, import
 # table and resources say. Usage: check_executable.sh OBJDUMP EXE ARCH
 set -u
+# Read the tools' output in English, whatever locale the caller runs in.
+export LC_ALL=C
 objdump=$1 exe=$2 arch=$3
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
