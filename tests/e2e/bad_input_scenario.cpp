@@ -5,6 +5,7 @@
 #include "launcher_texts.h"
 #include "registry_fixture.h"
 #include "resource_ids.h"
+#include "temp_directory.h"
 #include "waiting.h"
 
 namespace {
@@ -27,13 +28,6 @@ std::string FullPathOf(const std::string& path) {
 }
 
 // The first letter from Q on that names no drive.
-std::string UnmappedDrive() {
-    const DWORD drives = GetLogicalDrives();
-    char letter = 'Q';
-    while (letter < 'Z' && (drives & (1u << (letter - 'A')))) ++letter;
-    return std::string(1, letter) + ":";
-}
-
 // A deep folder is listed with all it holds; of a shallow one only its own
 // entries are, so that a stray directory next to the scenario's would show.
 void AddEntries(const std::string& folder, bool deep, std::map<std::string, WatchedEntry>& entries) {

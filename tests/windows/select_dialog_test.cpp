@@ -31,13 +31,6 @@ const char kCannotCreate[] = "ディレクトリが作成できません。";
 std::string Question(const std::string& path) { return "ディレクトリ\"" + path + "\"にインストールを行います。"; }
 
 // The first drive letter from Q on that names no drive.
-std::string UnmappedDrive() {
-    const DWORD drives = GetLogicalDrives();
-    char letter = 'Q';
-    while (letter < 'Z' && (drives & (1u << (letter - 'A')))) ++letter;
-    return std::string(1, letter) + ":";
-}
-
 DialogScript& PressEnter(DialogScript& script) {
     return script.Do([](HWND dialog) {
         PostMessageA(GetDlgItem(dialog, IDC_INSTALL_DIR_EDIT), WM_KEYDOWN, VK_RETURN, 0);

@@ -58,3 +58,10 @@ void RemoveTree(const std::string& path) {
     }
     RemoveDirectoryA(path.c_str());
 }
+
+std::string UnmappedDrive() {
+    const DWORD drives = GetLogicalDrives();
+    char letter = 'Q';
+    while (letter < 'Z' && (drives & (1u << (letter - 'A')))) ++letter;
+    return std::string(1, letter) + ":";
+}

@@ -31,3 +31,5 @@ private:
 std::string ReadWholeFile(const std::string& path);
 bool PathExists(const std::string& path);
 void RemoveTree(const std::string& path);
+// "X:" for a drive letter that names no drive.
+std::string UnmappedDrive();
