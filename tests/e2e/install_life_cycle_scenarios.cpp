@@ -1,0 +1,146 @@
+// The demo's life on a player's machine: a first start, an install below an
+// existing folder, Play from the installation, a new start that offers
+// uninstall, uninstall declined and then done, and an install again. Also the
+// records that name no directory of their own: uninstall forgets them but
+// never empties a drive's root, a share or a relative path.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "demo_folder.h"
+#include "installer_scenario.h"
+#include "launcher_texts.h"
+#include "registry_fixture.h"
+#include "resource_ids.h"
+
+namespace {
+
+using namespace installer_texts;
+
+// The directory the selection offers: two levels below a folder every
+// Windows has. Its parent is the rig's own in this Wine prefix, removed
+// before and after the scenario.
+const std::string kOfferedParent = "C:\\Program Files\\Quirn";
+const std::string kOfferedDirectory = kOfferedParent + "\\Q7R_DEMO";
+
+class InstallerLifeCycle : public InstallerScenario {
+protected:
+    InstallerLifeCycle() { RemoveTree(kOfferedParent); }
+    ~InstallerLifeCycle() override { RemoveTree(kOfferedParent); }
+};
+
+TEST_F(InstallerLifeCycle, FirstStartInstallPlayUninstallAndInstallAgain) {
+    record_key::Remove();
+    NoteSourceFolder();
+    const std::string target = kOfferedDirectory;
+
+    const Launcher& first = StartLauncher();
+    EXPECT_EQ(SecondButton(first), kInstallLabel);
+    EXPECT_TRUE(record_key::Exists()) << "the first start makes the record's key";
+    EXPECT_EQ(record_key::ClassName(), "KVE");
+    EXPECT_EQ(record_key::ValueCount(), 0u);
+    SaveScreenshot("installer_1_main_window", first.Main().Screenshot());
+
+    const AppWindow selection = OpenSelection(first);
+    EXPECT_EQ(selection.ControlText(IDC_INSTALL_DIR_EDIT), kOfferedDirectory);
+    SaveScreenshot("installer_2_selection", selection.Screenshot());
+    const ShownMessage question = PressStart(first, selection);
+    SaveScreenshot("installer_3_question", question.Screenshot());
+    const ShownMessage finished = WaitForCopyEnd(first, ConfirmInstall(first, question, target));
+    ExpectReport(finished, kCopyFinished);
+    SaveScreenshot("installer_6_finished", finished.Screenshot());
+    finished.Press(IDOK);
+    WaitForSecondButton(first, kUninstallLabel);
+    SaveScreenshot("installer_7_main_window_installed", first.Main().Screenshot());
+    ExpectRecordOf(target);
+    EXPECT_EQ(EntryNames(target), EntryNames(DemoFolder()));
+
+    first.Main().Click(IDC_PLAY);
+    EXPECT_EQ(first.WaitForExit(), 0u) << "Play closes the launcher";
+    const EngineRecord engine = WaitForEngine();
+    EXPECT_EQ(engine.module, target + "\\" + kEngineProgram);
+    EXPECT_EQ(engine.currentDirectory, DemoFolder()) << "the launcher's own current directory";
+
+    const Launcher& second = StartLauncher();
+    EXPECT_EQ(SecondButton(second), kUninstallLabel);
+    const AppWindow main = second.Main();
+    main.Click(IDC_INSTALL);
+    const ShownMessage uninstallQuestion = second.WaitMessage(main);
+    ExpectQuestion(uninstallQuestion, kUninstallQuestion, IDYES);
+    SaveScreenshot("installer_8_uninstall_question", uninstallQuestion.Screenshot());
+    uninstallQuestion.Press(IDNO);
+    EXPECT_EQ(SecondButton(second), kUninstallLabel) << "No changes nothing";
+    EXPECT_EQ(EntryNames(target), EntryNames(DemoFolder()));
+    ExpectRecordOf(target);
+
+    Uninstall(second);
+    EXPECT_FALSE(PathExists(target));
+    EXPECT_TRUE(PathExists(kOfferedParent)) << "the parent made on the way stays";
+    ExpectNoRecord();
+    EXPECT_TRUE(record_key::Exists()) << "the key stays, empty";
+
+    InstallInto(second, target);
+    ExpectRecordOf(target);
+    ExitLauncher(second);
+}
+
+// The launcher runs from a copy of the demo folder on the spare drive, whose
+// root holds a file of the player's: nothing real is at risk.
+struct RecordWithoutADirectory {
+    const char* name;
+    const char* recorded;  // "T:" stands for the spare drive
+};
+
+const RecordWithoutADirectory kRecordsWithoutADirectory[] = {
+    {"DriveRoot", "T:\\"},
+    {"DriveRootWithDot", "T:\\."},
+    // The three below name the demo folder on the spare drive, the launcher's current directory.
+    {"BareDrive", "T:"},
+    {"CurrentDirectory", "."},
+    {"RelativePath", "..\\DEMO"},
+    {"ShareRoot", "\\\\server\\share"},
+};
+
+// CTest names each case by what this prints.
+void PrintTo(const RecordWithoutADirectory& record, std::ostream* out) { *out << record.name; }
+
+// A launcher of the scenario's own is ended with it, even when a step fails.
+struct EndedAtLast {
+    const Launcher& launcher;
+    ~EndedAtLast() { EXPECT_FALSE(launcher.KillIfRunning()) << "the launcher was still running"; }
+};
+
+class UninstallOfARecordWithoutADirectory : public InstallerScenario,
+                                            public ::testing::WithParamInterface<RecordWithoutADirectory> {};
+
+TEST_P(UninstallOfARecordWithoutADirectory, ForgetsTheRecordAndDeletesNothing) {
+    if (!UseDrive(kSpareDrive)) GTEST_SKIP() << NotMappedReason(kSpareDrive);
+    const std::string root = RootOf(kSpareDrive);
+    const std::string demo = root + "DEMO";
+    CopyFolder(DemoFolder(), demo);
+    std::ofstream(root + "PLAYER.TXT", std::ios::binary) << "the player's own file";
+    std::string recorded = GetParam().recorded;
+    if (recorded[0] == 'T') recorded[0] = kSpareDrive.letter;
+    RecordInstallation(recorded);
+    const FolderManifest rootBefore = TakeManifest(root + ".");
+    const FolderManifest demoBefore = TakeManifest(demo);
+
+    const Launcher launcher(demo + "\\" + kLauncherProgram, demo, {});
+    const EndedAtLast ended{launcher};
+    EXPECT_EQ(SecondButton(launcher), kUninstallLabel);
+    Uninstall(launcher);
+    launcher.Main().Click(IDC_EXIT);
+    EXPECT_EQ(launcher.WaitForExit(), 0u);
+
+    ExpectNoRecord();
+    EXPECT_EQ(TakeManifest(root + "."), rootBefore);
+    EXPECT_EQ(TakeManifest(demo), demoBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Installer, UninstallOfARecordWithoutADirectory,
+                         ::testing::ValuesIn(kRecordsWithoutADirectory),
+                         [](const ::testing::TestParamInfo<RecordWithoutADirectory>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
