@@ -160,5 +160,10 @@ void RestrictDllSearchPath() {
     if (kernel == nullptr) return;
     auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
         reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-    if (setDefaultDllDirectories != nullptr) setDefaultDllDirectories(searchSystem32);
+    if (setDefaultDllDirectories == nullptr || !setDefaultDllDirectories(searchSystem32)) return;
+    // Wine resolves the delayed imports of its own DLLs by the search path the
+    // process started with, the program's folder first: the COM library that
+    // the input method asks for with the first window is taken from the
+    // system directory now, so a planted one is never found.
+    LoadLibraryA("ole32.dll");
 }

@@ -3,7 +3,7 @@
 # Japanese locale that Wine runs under. Does nothing that is already done.
 set -eu
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev googletest libpng-dev pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev libpng-dev pkg-config
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic locales
 )
