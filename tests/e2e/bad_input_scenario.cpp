@@ -61,10 +61,6 @@ void ExpectOneOfTheLaunchersBoxes(const SeenMessageBox& seen) {
 
 }  // namespace
 
-std::string installer_texts::Question(const std::string& path) {
-    return "ディレクトリ\"" + path + "\"にインストールを行います。";
-}
-
 void BadInputScenario::SetUp() {
     LauncherScenario::SetUp();
     if (HasFatalFailure()) return;

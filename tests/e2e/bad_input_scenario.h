@@ -13,20 +13,7 @@
 
 #include "bad_input_table.h"
 #include "launcher_scenario.h"
-
-// The installer's messages, as the launcher shows them.
-namespace installer_texts {
-constexpr const char* kNoDirectory = "ディレクトリを指定してください。";
-constexpr const char* kNetworkDrive = "ネットワークドライブにはインストールできません。";
-constexpr const char* kBadDrive = "指定ドライブにはインストールできません。";
-constexpr const char* kAlreadyExists = "ディレクトリがすでに存在します。";
-constexpr const char* kCannotCreate = "ディレクトリが作成できません。";
-constexpr const char* kCopyFailed = "インストールに失敗しました。";
-constexpr const char* kCopyFinished = "インストールが終了しました。";
-constexpr const char* kUninstallQuestion = "アンインストールを実行しますか？";
-// The question before a directory is created.
-std::string Question(const std::string& path);
-}  // namespace installer_texts
+#include "launcher_texts.h"
 
 // A file or directory as the snapshot saw it.
 struct WatchedEntry {

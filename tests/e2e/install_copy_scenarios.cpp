@@ -126,7 +126,7 @@ TEST_F(InstallerCopy, ADriveWithTooLittleRoomIsRefusedAndNothingIsMadeThere) {
     const Launcher& launcher = StartLauncher();
     const AppWindow selection = OpenSelection(launcher);
     const ShownMessage refusal = PressStart(launcher, selection, RootOf(kSmallDrive) + "Q7R");
-    ExpectReport(refusal, copy_texts::kNoRoom);
+    ExpectReport(refusal, installer_texts::kNoRoom);
     refusal.Press(IDOK);
     EXPECT_TRUE(selection.IsOpen()) << "the selection waits for another directory";
     selection.Click(IDC_STOP);

@@ -165,7 +165,7 @@ TEST_F(FaultsDuringTheWork, StoppedWithYesAtTwentyRandomBlocks) {
     }
     AddFaultRow({"stopped with Yes at 20 random blocks of " + std::to_string(total / kMebibyte) +
                      " MiB in 16 files (seed " + std::to_string(seed) + ")",
-                 copy_texts::kStopQuestion, WhatWasLeft(launcher, target) + ", after every run"});
+                 installer_texts::kStopQuestion, WhatWasLeft(launcher, target) + ", after every run"});
     ExitLauncher(launcher);
 }
 
@@ -185,7 +185,7 @@ TEST_F(FaultsDuringTheWork, ASourceOfFourAndAHalfGibibytes) {
     EXPECT_EQ(sizeText, SizeText(required));
     EXPECT_EQ(sizeText.rfind("インストールに必用な容量 = 4967.", 0), 0u) << "not the 32-bit remainder's 552.x";
     const ShownMessage refusal = PressStart(launcher, selection, RootOf(kSmallDrive) + "Q7R");
-    ExpectReport(refusal, copy_texts::kNoRoom);
+    ExpectReport(refusal, installer_texts::kNoRoom);
     refusal.Press(IDOK);
 
     const AppWindow copy = ConfirmInstall(launcher, PressStart(launcher, selection, target), target);
@@ -203,7 +203,7 @@ TEST_F(FaultsDuringTheWork, ASourceOfFourAndAHalfGibibytes) {
     ExpectNothingInstalled(launcher, target);
     AddFaultRow({"a source of 4.5 GiB: " + std::to_string(bar.width) + " of " + std::to_string(bar.frameWidth - 2) +
                      " bar pixels after " + std::to_string(copied / kMebibyte) + " MiB; R: refused, stopped",
-                 sizeText + " / " + copy_texts::kNoRoom, WhatWasLeft(launcher, target)});
+                 sizeText + " / " + installer_texts::kNoRoom, WhatWasLeft(launcher, target)});
     ExitLauncher(launcher);
 }
 

@@ -96,7 +96,7 @@ void InstallerScenario::InstallInto(const Launcher& launcher, const std::string&
 ShownMessage InstallerScenario::ClickStop(const Launcher& launcher, const AppWindow& copy) const {
     copy.ClickWithMouse(IDC_STOP);
     const ShownMessage question = launcher.WaitMessage(copy);
-    ExpectQuestion(question, copy_texts::kStopQuestion, IDNO);
+    ExpectQuestion(question, installer_texts::kStopQuestion, IDNO);
     return question;
 }
 

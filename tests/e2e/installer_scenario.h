@@ -15,11 +15,6 @@
 #include "installer_scene.h"
 #include "scratch_drives.h"
 
-namespace copy_texts {
-constexpr const char* kNoRoom = "指定ドライブの空き容量が不足しています。";
-constexpr const char* kStopQuestion = "インストールを中断しますか？";
-}  // namespace copy_texts
-
 // A file opened by the rig without sharing, as another program may hold it.
 class HeldFile {
 public:
