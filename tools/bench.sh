@@ -43,7 +43,7 @@ else
 fi
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
-"${on_wine_cpu[@]}" wineserver -p
+"${on_wine_cpu[@]}" wineserver -p >/dev/null 2>&1
 cleanup() { wineserver -k 2>/dev/null || true; kve_stop_display; }
 trap cleanup EXIT
 

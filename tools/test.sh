@@ -18,7 +18,7 @@ source "$root/cmake/wine-env.sh"
 kve_ensure_display
 kve_ensure_prefix
 # One Wine server for the whole run, so programs start quickly.
-wineserver -p
+wineserver -p >/dev/null 2>&1
 cleanup() { wineserver -k 2>/dev/null || true; kve_stop_display; }
 trap cleanup EXIT
 

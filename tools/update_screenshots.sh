@@ -17,7 +17,7 @@ unset DISPLAY
 source cmake/wine-env.sh
 kve_ensure_display
 kve_ensure_prefix
-wineserver -p
+wineserver -p >/dev/null 2>&1
 cleanup() { wineserver -k 2>/dev/null || true; kve_stop_display; }
 trap cleanup EXIT
 
