@@ -51,3 +51,22 @@ kve_stop_display() {
   kill "$pid" 2>/dev/null
   rm -f "$state"
 }
+
+# A Wine session for a whole script: the project's own Xvfb (never the user's
+# display), the prefix, and one persistent Wine server, so programs start
+# quickly; everything is stopped when the script exits. Arguments, if any,
+# are a command prefix for the server (taskset, say).
+kve_start_session() {
+  unset DISPLAY
+  kve_ensure_display
+  kve_ensure_prefix
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  "$@" wineserver -p >/dev/null 2>&1
+  trap kve_stop_session EXIT
+}
+
+kve_stop_session() {
+  wineserver -k 2>/dev/null || true
+  kve_stop_display
+}

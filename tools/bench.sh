@@ -22,11 +22,7 @@ runs=${KVE_BENCH_RUNS:-7}
 "$root/tools/install-packages.sh"
 "$root/tools/build.sh" host x86_64 i686
 
-# Always on a virtual display of its own, never the user's.
-unset DISPLAY
 source "$root/cmake/wine-env.sh"
-kve_ensure_display
-kve_ensure_prefix
 
 # Wine's server, its desktop and the timed programs share one processor, so
 # that each step's message round trip stays on it; the benchmark programs move
@@ -41,11 +37,7 @@ if [ "$wine_cpu" != none ] && [ "$cpus" -ge 2 ]; then
 else
   unset KVE_BENCH_CPU
 fi
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-"${on_wine_cpu[@]}" wineserver -p >/dev/null 2>&1
-cleanup() { wineserver -k 2>/dev/null || true; kve_stop_display; }
-trap cleanup EXIT
+kve_start_session "${on_wine_cpu[@]}"
 
 bench_programs=$out/x86_64/tests/bench
 # Wine's desktop process keeps a program's output open, so the programs write

@@ -12,15 +12,8 @@ out=${KVE_BUILD_ROOT:-build}
 "$root/tools/install-packages.sh"
 "$root/tools/build.sh" host x86_64 i686
 
-# Tests always run on their own Xvfb, never on the user's display.
-unset DISPLAY
 source "$root/cmake/wine-env.sh"
-kve_ensure_display
-kve_ensure_prefix
-# One Wine server for the whole run, so programs start quickly.
-wineserver -p >/dev/null 2>&1
-cleanup() { wineserver -k 2>/dev/null || true; kve_stop_display; }
-trap cleanup EXIT
+kve_start_session
 
 status=0
 for build in host i686 x86_64; do

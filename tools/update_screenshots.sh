@@ -13,13 +13,8 @@ out=${KVE_BUILD_ROOT:-build}
 tools/install-packages.sh
 tools/build.sh x86_64
 
-unset DISPLAY
 source cmake/wine-env.sh
-kve_ensure_display
-kve_ensure_prefix
-wineserver -p >/dev/null 2>&1
-cleanup() { wineserver -k 2>/dev/null || true; kve_stop_display; }
-trap cleanup EXIT
+kve_start_session
 
 taken=$out/x86_64/tests/e2e/screenshots
 rm -rf "$taken"
