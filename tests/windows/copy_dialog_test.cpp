@@ -45,6 +45,14 @@ protected:
         RequiredBytes += bytes.size();
     }
 
+    // A hidden file, a system file and a subdirectory holding a plain file.
+    void WriteEntriesThatAreNotCopied() {
+        WriteSource("hidden.txt", "hidden", FILE_ATTRIBUTE_HIDDEN);
+        WriteSource("system.txt", "system", FILE_ATTRIBUTE_SYSTEM);
+        CreateDirectoryA(source_.Join("sub").c_str(), nullptr);
+        WriteFileWithAttributes(source_.Join("sub\\inner.txt"), "inner", FILE_ATTRIBUTE_NORMAL);
+    }
+
     void ExpectOneReport(const char* text) const {
         EXPECT_EQ(boxes_.Texts(), Texts{text});
         for (const SeenMessageBox& box : boxes_.Seen()) EXPECT_TRUE(IsReport(box)) << box.text;
@@ -65,10 +73,7 @@ TEST_F(FileCopy, PlainFilesArriveByteForByteAndTheRestStays) {
     };
     for (const auto& [name, bytes] : plain) WriteSource(name, bytes);
     SetFileAttributesA(source_.Join("read_only.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    WriteSource("hidden.txt", "hidden", FILE_ATTRIBUTE_HIDDEN);
-    WriteSource("system.txt", "system", FILE_ATTRIBUTE_SYSTEM);
-    CreateDirectoryA(source_.Join("sub").c_str(), nullptr);
-    WriteFileWithAttributes(source_.Join("sub\\inner.txt"), "inner", FILE_ATTRIBUTE_NORMAL);
+    WriteEntriesThatAreNotCopied();
 
     EXPECT_EQ(RunCopy(), 1);
     ExpectOneReport(kCopyFinished);
@@ -84,10 +89,7 @@ TEST_F(FileCopy, PlainFilesArriveByteForByteAndTheRestStays) {
 }
 
 TEST_F(FileCopy, HiddenSystemFilesAndSubdirectoriesAloneAreNothingToInstall) {
-    WriteSource("hidden.txt", "hidden", FILE_ATTRIBUTE_HIDDEN);
-    WriteSource("system.txt", "system", FILE_ATTRIBUTE_SYSTEM);
-    CreateDirectoryA(source_.Join("sub").c_str(), nullptr);
-    WriteFileWithAttributes(source_.Join("sub\\inner.txt"), "inner", FILE_ATTRIBUTE_NORMAL);
+    WriteEntriesThatAreNotCopied();
     EXPECT_EQ(RunCopy(), 0);
     ExpectOneReport(kNoFiles);
     EXPECT_TRUE(EntryNames(target_.Path()).empty());
