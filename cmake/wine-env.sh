@@ -11,15 +11,37 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
 
 kve_wine() { wine "$@"; }
 
-# Makes the prefix once: Wine draws the frames itself (no 2-second wait when a
-# window closes without a window manager).
+# What kve_ensure_prefix sets; a prefix made with other settings gets them anew.
+KVE_PREFIX_SETTINGS=2
+
+# Makes the prefix once:
+# - Wine draws the frames itself (no 2-second wait when a window closes without
+#   a window manager);
+# - the dialogs' system font and the message boxes' font are UmePlus Gothic. With
+#   only IPA Gothic, Wine draws its small embedded bitmaps, whose underscore lies
+#   below the line, so edit controls and message boxes lose it ("Q7R DEMO").
+#   UmePlus has the metrics of the Japanese system font (8 x 18 pixels: the
+#   dialogs keep their sizes) and shows the backslash as a yen sign, as
+#   Japanese Windows does.
 kve_ensure_prefix() {
-  [ -f "$WINEPREFIX/.kve-ready" ] && return 0
+  [ "$(cat "$WINEPREFIX/.kve-ready" 2>/dev/null)" = "$KVE_PREFIX_SETTINGS" ] && return 0
   mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+  local settings="$WINEPREFIX/kve-settings.reg"
+  cat > "$settings" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"System"="UmePlus Gothic"
+"MS UI Gothic"="UmePlus Gothic"
+REG
+  wine regedit /S "$settings" >/dev/null 2>&1
+  rm -f "$settings"
   wineserver -w
-  touch "$WINEPREFIX/.kve-ready"
+  echo "$KVE_PREFIX_SETTINGS" > "$WINEPREFIX/.kve-ready"
 }
 
 # Without a display of the user's, one Xvfb serves every run: its number is

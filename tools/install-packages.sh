@@ -5,7 +5,7 @@ set -eu
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev libpng-dev pkg-config
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
-  wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic locales
+  wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic fonts-umeplus locales
 )
 missing=()
 for p in "${packages[@]}"; do

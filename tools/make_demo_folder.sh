@@ -10,7 +10,7 @@ folder=$1 launcher=$2 engine=$3
 
 # Bytes from a linear congruential generator, seeded per file.
 write_data() {
-  perl -e '
+  LC_ALL=C perl -e '
     my ($size, $seed) = @ARGV;
     my $state = $seed;
     my $bytes = "";
