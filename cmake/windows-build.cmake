@@ -25,8 +25,8 @@ endfunction()
 
 # Each build folder (build/x86_64, other-build/x86_64, ...) runs its programs in
 # the Wine prefix beside it, with its own registry and display.
-get_filename_component(KVE_BUILD_ROOT ${CMAKE_BINARY_DIR} DIRECTORY)
-set(KVE_WINE_PREFIX ${KVE_BUILD_ROOT}/wine CACHE PATH "The Wine prefix the tests run in")
+get_filename_component(KVE_BUILDS_FOLDER ${CMAKE_BINARY_DIR} DIRECTORY)
+set(KVE_WINE_PREFIX ${KVE_BUILDS_FOLDER}/wine CACHE PATH "The Wine prefix the tests run in")
 set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX_KVE=${KVE_WINE_PREFIX} ${PROJECT_SOURCE_DIR}/cmake/wine-run)
 
 # Only the x86_64 build runs here (wine64; 32-bit emulation is off), and Wine

@@ -1,8 +1,8 @@
 # Wine settings for running the Windows builds here: sourced by the scripts.
 # The prefix lives inside the build tree, never in the user's home.
 KVE_ROOT=${KVE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-# KVE_BUILD_ROOT names another build folder (default build), with its own prefix.
-export WINEPREFIX=${WINEPREFIX_KVE:-$KVE_ROOT/${KVE_BUILD_ROOT:-build}/wine}
+# CTest's emulator names the prefix beside its build folder in WINEPREFIX_KVE.
+export WINEPREFIX=${WINEPREFIX_KVE:-$KVE_ROOT/build/wine}
 export WINEDEBUG=-all
 export LC_ALL=ja_JP.UTF-8
 export WINEARCH=win64

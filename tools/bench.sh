@@ -15,8 +15,6 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-# KVE_BUILD_ROOT names another build folder than build/ (each has its own Wine prefix).
-out=${KVE_BUILD_ROOT:-build}
 runs=${KVE_BENCH_RUNS:-7}
 
 "$root/tools/install-packages.sh"
@@ -39,10 +37,10 @@ else
 fi
 kve_start_session "${on_wine_cpu[@]}"
 
-bench_programs=$out/x86_64/tests/bench
+bench_programs=build/x86_64/tests/bench
 # Wine's desktop process keeps a program's output open, so the programs write
 # their figures to the terminal and their complaints to a file.
-log=$out/bench.log
+log=build/bench.log
 : > "$log"
 run_windows() {
   "${on_wine_cpu[@]}" wine "$bench_programs/$1.exe" "${@:2}" 2>>"$log" || { echo "$1 failed, see $log" >&2; exit 1; }
@@ -100,15 +98,15 @@ time_cp() {
 }
 
 echo "== Sizes of the shipping (i686) executable"
-with=$(stat -c %s "$out/i686/launcher/launcher.exe")
-without=$(stat -c %s "$out/i686/tests/bench/launcher_without_picture.exe")
-picture=$(stat -c %s "$out/i686/resources/backcg.bin")
+with=$(stat -c %s build/i686/launcher/launcher.exe)
+without=$(stat -c %s build/i686/tests/bench/launcher_without_picture.exe)
+picture=$(stat -c %s build/i686/resources/backcg.bin)
 printf '  %-44s %9d bytes\n' "launcher.exe" "$with" "launcher.exe without BACKCG" "$without" \
   "the picture's share" "$((with - without))" "the BACKCG resource itself" "$picture"
 
 echo
 echo "== Picture decoding, native (Google Benchmark)"
-"$out/host/bin/decode_benchmark" 2>&1 | sed -n '/^Benchmark\|^---\|_median\|_min\|_max\|medians/p'
+build/host/bin/decode_benchmark 2>&1 | sed -n '/^Benchmark\|^---\|_median\|_min\|_max\|medians/p'
 
 echo
 echo "== Under Wine${KVE_BENCH_CPU:+ (the server and the timed programs on processor $KVE_BENCH_CPU)}"

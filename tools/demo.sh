@@ -8,11 +8,9 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-# KVE_BUILD_ROOT names another build folder than build/, as for tools/build.sh.
-out=${KVE_BUILD_ROOT:-build}
 tools/install-packages.sh
 tools/build.sh x86_64
-tools/make_demo_folder.sh "$out/demo" "$out/x86_64/launcher/launcher.exe" "$out/x86_64/tools/engine/KVE.exe"
+tools/make_demo_folder.sh build/demo build/x86_64/launcher/launcher.exe build/x86_64/tools/engine/KVE.exe
 
 users_display=${DISPLAY:-}
 source cmake/wine-env.sh
@@ -21,10 +19,10 @@ kve_ensure_prefix
 
 close=--close
 [ -n "$users_display" ] && close=
-picture=$out/demo-screenshot
+picture=build/demo-screenshot
 # Wine's own messages go to a file: a pipe would be held open by its desktop process.
-wine "$out/x86_64/tests/e2e/demo_snapshot.exe" "$root/$out/demo" "$root/$picture.bmp" $close \
-  > "$out/demo-wine.log" 2>&1 || { cat "$out/demo-wine.log" >&2; exit 1; }
+wine build/x86_64/tests/e2e/demo_snapshot.exe "$root/build/demo" "$root/$picture.bmp" $close \
+  > build/demo-wine.log 2>&1 || { cat build/demo-wine.log >&2; exit 1; }
 convert "$picture.bmp" "$picture.png"
 rm -f "$picture.bmp"
 echo "$root/$picture.png"

@@ -1,23 +1,22 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native tests of the portable code
-# (under AddressSanitizer and UndefinedBehaviorSanitizer), the static checks of
-# both executables, and the Windows tests and end-to-end scenarios of the
-# x86_64 build under wine64 and Xvfb.
+# Builds everything and runs every test through the CMake presets: the native
+# tests of the portable code (under AddressSanitizer and UndefinedBehaviorSanitizer),
+# a short fuzzing run of the picture decoder, the static checks of both
+# executables, and the Windows tests and end-to-end scenarios of the x86_64
+# build under wine64 and Xvfb.
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
-# KVE_BUILD_ROOT names another build folder than build/ (each has its own Wine prefix).
-out=${KVE_BUILD_ROOT:-build}
+cd "$(dirname "$0")/.."
 
-"$root/tools/install-packages.sh"
-"$root/tools/build.sh" host x86_64 i686
+tools/install-packages.sh
+tools/build.sh host fuzz x86_64 i686
 
-source "$root/cmake/wine-env.sh"
+# One Wine session for all the Windows tests, so that each program starts quickly.
+source cmake/wine-env.sh
 kve_start_session
 
 status=0
-for build in host i686 x86_64; do
-  echo "=== tests of $out/$build"
-  ctest --test-dir "$out/$build" --output-on-failure || status=1
+for preset in host fuzz i686 x86_64; do
+  echo "=== tests of build/$preset"
+  ctest --preset "$preset" || status=1
 done
 exit $status

@@ -7,8 +7,6 @@
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-# KVE_BUILD_ROOT names another build folder than build/ (each has its own Wine prefix).
-out=${KVE_BUILD_ROOT:-build}
 
 tools/install-packages.sh
 tools/build.sh x86_64
@@ -16,9 +14,9 @@ tools/build.sh x86_64
 source cmake/wine-env.sh
 kve_start_session
 
-taken=$out/x86_64/tests/e2e/screenshots
+taken=build/x86_64/tests/e2e/screenshots
 rm -rf "$taken"
-ctest --test-dir "$out/x86_64" --output-on-failure \
+ctest --preset x86_64 \
   -R 'e2e\.(InstallerLifeCycle\.FirstStart|InstallerCopy\.ALargeCopy)'
 
 kept=tests/e2e/screenshots

@@ -174,6 +174,7 @@ TEST(MalformedPicture, SizeOutsideTheFormatIsRefused) {
 
 TEST(MalformedPicture, EveryCutShortStreamIsRefused) {
     // Two columns with a literal, one- and two-byte counts and a literal after a repeat.
+    // Among the cuts: right after a 0 count byte, so the count's second byte lies past the end.
     const Bytes stream = Stream(8, 300, Code({A, A, {0x00, 0x10}, A, A, {0x19}, B,  // 273 + 26 + 1 rows
                                               B, B, {0x00, 0x1A}, C, C, {0x10}}));  // 283 + 17 rows
     ASSERT_TRUE(DecodesWithoutFault(stream, 8, 300));
