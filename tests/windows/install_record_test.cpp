@@ -153,6 +153,44 @@ TEST_F(InstallRecord, DataThatIsNotATerminatedDirectoryWithin260BytesIsNotTheRec
     }
 }
 
+DWORD WINAPI ReadRecordFromKey(void* key) {
+    ReadInstallRecordFrom(static_cast<HKEY>(key));
+    return 0;
+}
+
+// Reads the record from `key` on a thread of its own and closes the key.
+// False when the reading has not ended within ten seconds: it takes
+// microseconds when it ends at all.
+bool ReadingFromKeyEnds(HKEY key) {
+    HANDLE reader = CreateThread(nullptr, 0, ReadRecordFromKey, key, 0, nullptr);
+    const bool ended = WaitForSingleObject(reader, 10000) == WAIT_OBJECT_0;
+    if (!ended) TerminateThread(reader, 1);
+    CloseHandle(reader);
+    RegCloseKey(key);
+    return ended;
+}
+
+HKEY OpenRecordKeyFor(REGSAM access) {
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_USERS, record_key::kPath, 0, access, &key);
+    return key;
+}
+
+// An error that every index gives again ends the walk, as no more values do.
+TEST_F(InstallRecord, AKeyThatFailsEveryEnumerationHoldsNoRecord) {
+    record_key::SetString(kRecord, "C:\\Games\\Q7R");
+    HKEY withoutQueryAccess = OpenRecordKeyFor(KEY_SET_VALUE);
+    ASSERT_NE(withoutQueryAccess, nullptr);
+    EXPECT_TRUE(ReadingFromKeyEnds(withoutQueryAccess)) << "a key without query access";
+    ExpectNotInstalled();
+
+    HKEY deletedAfterOpening = OpenRecordKeyFor(KEY_ALL_ACCESS);
+    ASSERT_NE(deletedAfterOpening, nullptr);
+    record_key::Remove();
+    EXPECT_TRUE(ReadingFromKeyEnds(deletedAfterOpening)) << "a key deleted after it was opened";
+    ExpectNotInstalled();
+}
+
 TEST_F(InstallRecord, ANameTooLongForThe32CharacterBufferIsSkipped) {
     const char overlongName[] = "InstallDirectoryOfAnEarlierReleaseOfTheDemo";
     record_key::SetString(overlongName, "C:\\Old");
