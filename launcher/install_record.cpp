@@ -17,10 +17,12 @@ bool OpenRecordKey(HKEY* key, DWORD* disposition) {
                            KEY_ALL_ACCESS, nullptr, key, disposition) == ERROR_SUCCESS;
 }
 
-// Data is a directory only when it is a non-empty string ended within the
-// bytes that were read.
-bool IsDirectoryData(const char* data, DWORD length) {
-    return length > 0 && data[0] != '\0' && std::memchr(data, '\0', length) != nullptr;
+// The data is read into a buffer of zeros, so data shorter than the buffer
+// is a terminated string even when it was stored without its terminator. It
+// is a directory when that string is not empty; data that fills the whole
+// buffer without a zero is not one.
+bool IsDirectoryData(const char* data) {
+    return data[0] != '\0' && std::memchr(data, '\0', kPathCapacity) != nullptr;
 }
 
 }  // namespace
@@ -33,7 +35,7 @@ bool IsDirectoryData(const char* data, DWORD length) {
 void ReadInstallRecordFrom(HKEY key) {
     for (DWORD index = 0;; ++index) {
         char name[kValueNameCapacity];
-        char data[kPathCapacity];
+        char data[kPathCapacity] = {};
         DWORD nameLength = kValueNameCapacity;
         DWORD dataLength = kPathCapacity;
         DWORD type = 0;
@@ -42,7 +44,7 @@ void ReadInstallRecordFrom(HKEY key) {
         if (result == ERROR_MORE_DATA) continue;
         if (result != ERROR_SUCCESS) return;
         if (std::strcmp(name, kRecordValueName) != 0) continue;
-        if (IsDirectoryData(data, dataLength)) {
+        if (IsDirectoryData(data)) {
             std::memcpy(InstalledDir, data, std::strlen(data) + 1);
             IsInstalled = 1;
         }

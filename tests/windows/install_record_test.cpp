@@ -99,22 +99,26 @@ TEST_F(InstallRecord, ValuesOfOtherNamesOrOtherLetterCaseAreNotTheRecord) {
     }
 }
 
-TEST_F(InstallRecord, AValueOfAnotherTypeCountsWithItsBytesAsTheDirectory) {
+// Data shorter than the 260-byte buffer needs no terminator of its own.
+TEST_F(InstallRecord, AValueOfAnotherTypeOrWithoutTerminatorCountsWithItsBytesAsTheDirectory) {
     struct Case {
         DWORD type;
         std::string bytes;
-        const char* directory;
+        std::string directory;
     };
+    const std::string longest = "C:\\" + std::string(256, 'd');
     const Case cases[] = {{REG_DWORD, std::string("Q:\\", 4), "Q:\\"},
                           {REG_BINARY, std::string("D:\\Demo\0", 8), "D:\\Demo"},
-                          {REG_EXPAND_SZ, WithTerminator("%SystemDrive%\\Q7R"), "%SystemDrive%\\Q7R"}};
+                          {REG_EXPAND_SZ, WithTerminator("%SystemDrive%\\Q7R"), "%SystemDrive%\\Q7R"},
+                          {REG_BINARY, "C:\\GAMES", "C:\\GAMES"},
+                          {REG_SZ, longest, longest}};
     for (const Case& value : cases) {
         SCOPED_TRACE(value.directory);
         record_key::Remove();
         record_key::SetValue(kRecord, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
 
         ReadAsAtStartUp();
-        ExpectInstalledIn(value.directory);
+        ExpectInstalledIn(value.directory.c_str());
     }
 }
 
@@ -135,7 +139,6 @@ TEST_F(InstallRecord, DataThatIsNotATerminatedDirectoryWithin260BytesIsNotTheRec
     const Case cases[] = {
         {"261 bytes with the terminator", REG_SZ, WithTerminator("C:\\" + std::string(257, 'd'))},
         {"a long text", REG_SZ, WithTerminator("C:\\" + std::string(600, 'd'))},
-        {"no terminator", REG_BINARY, "C:\\Games"},
         {"260 bytes without a terminator", REG_BINARY, std::string(260, 'd')},
         {"an empty string", REG_SZ, std::string(1, '\0')},
         {"no bytes at all", REG_BINARY, ""},
