@@ -9,6 +9,7 @@
 // has ended.
 #include "copy_state.h"
 #include "dialog_procs.h"
+#include "locked_memory.h"
 #include "placement.h"
 #include "resource_ids.h"
 #include "shared_state.h"
@@ -32,14 +33,6 @@ void CloseFile(HFILE* file) {
     *file = 0;
 }
 
-void ReleaseCopyBuffer() {
-    if (CopyBuffer == nullptr) return;
-    HGLOBAL memory = GlobalHandle(CopyBuffer);
-    GlobalUnlock(memory);
-    GlobalFree(memory);
-    CopyBuffer = nullptr;
-}
-
 void CloseCopySearch() {
     if (CopySearch.handle == nullptr) return;
     FindClose(CopySearch.handle);
@@ -47,7 +40,7 @@ void CloseCopySearch() {
 }
 
 void ReleaseCopyState() {
-    ReleaseCopyBuffer();
+    FreeLockedMemory(&CopyBuffer);
     CloseFile(&SourceFile);
     CloseFile(&TargetFile);
     CloseCopySearch();
@@ -77,7 +70,7 @@ bool StartCopySearch() {
 }
 
 bool HoldCopyBuffer() {
-    CopyBuffer = static_cast<BYTE*>(GlobalLock(GlobalAlloc(GMEM_MOVEABLE, kCopyBlockBytes)));
+    CopyBuffer = AllocateLockedMemory(kCopyBlockBytes);
     return CopyBuffer != nullptr;
 }
 
