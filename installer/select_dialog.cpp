@@ -90,7 +90,7 @@ bool HasRoomOnDrive(HWND dialog) {
         Refuse(dialog, kBadDrive);
         return false;
     }
-    if (freeBytes < RequiredBytes) {
+    if (!HasRoomFor(freeBytes, RequiredBytes)) {
         Refuse(dialog, kNoRoom);
         return false;
     }

@@ -1,4 +1,4 @@
-// The installer's size text and progress bar figures.
+// The installer's size text, progress bar and free space figures.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -54,6 +54,12 @@ TEST(ProgressBar, NeverDividesByZeroNorOutgrowsTheFrame) {
     EXPECT_EQ(ComputeProgressWidth(kFrameWidth, ~std::uint64_t(0), 1), kFullBar);
     EXPECT_EQ(ComputeProgressWidth(1, 5, 10), 0u);
     EXPECT_EQ(ComputeProgressWidth(0, 5, 10), 0u);
+}
+
+TEST(FreeSpace, ExactlyTheSpaceNeededIsEnough) {
+    EXPECT_TRUE(HasRoomFor(4096000, 4096000));
+    EXPECT_FALSE(HasRoomFor(4095999, 4096000));
+    EXPECT_TRUE(HasRoomFor(0, 0));
 }
 
 TEST(FreeSpace, LargeDrivesDoNotOverflow) {
