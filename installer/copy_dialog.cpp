@@ -7,6 +7,7 @@
 // its handling runs nested inside a step and may end the dialog; nothing
 // after the pump touches the copy's state, and no step runs once the copy
 // has ended.
+#include "copy_block.h"
 #include "copy_state.h"
 #include "dialog_procs.h"
 #include "locked_memory.h"
@@ -138,15 +139,24 @@ void OnFileDone(HWND dialog) {
     EndCopy(dialog, kCopyFinished, 1);
 }
 
-// A write that takes fewer bytes than it was given ends the copy as a failure:
-// a shortened file must not count as installed.
+static_assert(UINT(HFILE_ERROR) == kTransferFailed, "a failed _lread or _lwrite");
+
+UINT ReadSourceFile(BYTE* buffer, UINT bytes) { return _lread(SourceFile, buffer, bytes); }
+
+UINT WriteTargetFile(const BYTE* buffer, UINT bytes) {
+    return _lwrite(TargetFile, reinterpret_cast<LPCCH>(buffer), bytes);
+}
+
 void OnCopyBlock(HWND dialog) {
-    const UINT read = _lread(SourceFile, CopyBuffer, kCopyBlockBytes);
-    if (read == UINT(HFILE_ERROR)) return EndCopy(dialog, kCopyFailed, 0);
-    if (read == 0) return OnFileDone(dialog);
-    const UINT written = _lwrite(TargetFile, reinterpret_cast<LPCCH>(CopyBuffer), read);
-    if (written != read) return EndCopy(dialog, kCopyFailed, 0);
-    CopiedBytes += written;
+    const BlockOutcome outcome = CopyOneBlock(CopyBuffer, ReadSourceFile, WriteTargetFile, &CopiedBytes);
+    if (outcome == BlockOutcome::kFailed) {
+        EndCopy(dialog, kCopyFailed, 0);
+        return;
+    }
+    if (outcome == BlockOutcome::kFileDone) {
+        OnFileDone(dialog);
+        return;
+    }
     DrawCopyProgress(dialog);
     PostStep(dialog, WM_INSTALL_COPYBLOCK);
 }
