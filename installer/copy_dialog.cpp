@@ -95,7 +95,9 @@ HFILE CreateTargetFile(const char* path) {
     return AsFileHandle(file);
 }
 
-void PostStep(HWND dialog, UINT step) {
+// The one waiting message goes through before the next step is posted: that
+// is how the window repaints and the stop button answers during the copy.
+void PumpOneMessageThenPostStep(HWND dialog, UINT step) {
     PumpOneMessage();
     PostMessageA(dialog, step, 0, 0);
 }
@@ -107,18 +109,25 @@ void OnInitDialog(HWND dialog) {
         EndDialog(dialog, 0);
         return;
     }
-    if (!SkipToEligibleEntry()) return EndCopy(dialog, kNoFiles, 0);
-    if (!HoldCopyBuffer()) return EndCopy(dialog, kNoMemory, 0);
+    if (!SkipToEligibleEntry()) {
+        EndCopy(dialog, kNoFiles, 0);
+        return;
+    }
+    if (!HoldCopyBuffer()) {
+        EndCopy(dialog, kNoMemory, 0);
+        return;
+    }
     CopiedBytes = 0;
     RunningCopyDialog = dialog;
-    PostStep(dialog, WM_INSTALL_OPENFILE);
+    PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE);
 }
 
 void OnOpenFile(HWND dialog) {
     SourceFile = OpenSourceFile(CopySearch.entry.cFileName);
     if (SourceFile == HFILE_ERROR) {
         SourceFile = 0;
-        return EndCopy(dialog, kCopyFailed, 0);
+        EndCopy(dialog, kCopyFailed, 0);
+        return;
     }
     // A destination whose path does not fit is one that can't be created.
     char target[kPathCapacity];
@@ -126,16 +135,19 @@ void OnOpenFile(HWND dialog) {
     TargetFile = fits ? CreateTargetFile(target) : HFILE_ERROR;
     if (TargetFile == HFILE_ERROR) {
         TargetFile = 0;
-        return EndCopy(dialog, kCopyFailed, 0);
+        EndCopy(dialog, kCopyFailed, 0);
+        return;
     }
-    PostStep(dialog, WM_INSTALL_COPYBLOCK);
+    PumpOneMessageThenPostStep(dialog, WM_INSTALL_COPYBLOCK);
 }
 
 void OnFileDone(HWND dialog) {
     CloseFile(&SourceFile);
     CloseFile(&TargetFile);
-    if (FindNextFileA(CopySearch.handle, &CopySearch.entry) && SkipToEligibleEntry())
-        return PostStep(dialog, WM_INSTALL_OPENFILE);
+    if (FindNextFileA(CopySearch.handle, &CopySearch.entry) && SkipToEligibleEntry()) {
+        PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE);
+        return;
+    }
     EndCopy(dialog, kCopyFinished, 1);
 }
 
@@ -158,7 +170,7 @@ void OnCopyBlock(HWND dialog) {
         return;
     }
     DrawCopyProgress(dialog);
-    PostStep(dialog, WM_INSTALL_COPYBLOCK);
+    PumpOneMessageThenPostStep(dialog, WM_INSTALL_COPYBLOCK);
 }
 
 void OnStop(HWND dialog) {
