@@ -4,7 +4,9 @@ KVE_ROOT=${KVE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 # CTest's emulator names the prefix beside its build folder in WINEPREFIX_KVE.
 export WINEPREFIX=${WINEPREFIX_KVE:-$KVE_ROOT/build/wine}
 export WINEDEBUG=-all
-export LC_ALL=ja_JP.UTF-8
+# Wine takes the ANSI code page from the locale: 932 from Japanese. A test of
+# another code page names its locale in KVE_WINE_LOCALE (C.UTF-8 gives 1252).
+export LC_ALL=${KVE_WINE_LOCALE:-ja_JP.UTF-8}
 export WINEARCH=win64
 # Keep Wine from asking to install Mono or Gecko.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}

@@ -7,8 +7,10 @@
 // its handling runs nested inside a step and may end the dialog; nothing
 // after the pump touches the copy's state, and no step runs once the copy
 // has ended.
+#include "copy_block.h"
 #include "copy_state.h"
 #include "dialog_procs.h"
+#include "locked_memory.h"
 #include "placement.h"
 #include "resource_ids.h"
 #include "shared_state.h"
@@ -32,14 +34,6 @@ void CloseFile(HFILE* file) {
     *file = 0;
 }
 
-void ReleaseCopyBuffer() {
-    if (CopyBuffer == nullptr) return;
-    HGLOBAL memory = GlobalHandle(CopyBuffer);
-    GlobalUnlock(memory);
-    GlobalFree(memory);
-    CopyBuffer = nullptr;
-}
-
 void CloseCopySearch() {
     if (CopySearch.handle == nullptr) return;
     FindClose(CopySearch.handle);
@@ -47,7 +41,7 @@ void CloseCopySearch() {
 }
 
 void ReleaseCopyState() {
-    ReleaseCopyBuffer();
+    FreeLockedMemory(&CopyBuffer);
     CloseFile(&SourceFile);
     CloseFile(&TargetFile);
     CloseCopySearch();
@@ -77,7 +71,7 @@ bool StartCopySearch() {
 }
 
 bool HoldCopyBuffer() {
-    CopyBuffer = static_cast<BYTE*>(GlobalLock(GlobalAlloc(GMEM_MOVEABLE, kCopyBlockBytes)));
+    CopyBuffer = AllocateLockedMemory(kCopyBlockBytes);
     return CopyBuffer != nullptr;
 }
 
@@ -101,7 +95,9 @@ HFILE CreateTargetFile(const char* path) {
     return AsFileHandle(file);
 }
 
-void PostStep(HWND dialog, UINT step) {
+// The one waiting message goes through before the next step is posted: that
+// is how the window repaints and the stop button answers during the copy.
+void PumpOneMessageThenPostStep(HWND dialog, UINT step) {
     PumpOneMessage();
     PostMessageA(dialog, step, 0, 0);
 }
@@ -113,18 +109,25 @@ void OnInitDialog(HWND dialog) {
         EndDialog(dialog, 0);
         return;
     }
-    if (!SkipToEligibleEntry()) return EndCopy(dialog, kNoFiles, 0);
-    if (!HoldCopyBuffer()) return EndCopy(dialog, kNoMemory, 0);
+    if (!SkipToEligibleEntry()) {
+        EndCopy(dialog, kNoFiles, 0);
+        return;
+    }
+    if (!HoldCopyBuffer()) {
+        EndCopy(dialog, kNoMemory, 0);
+        return;
+    }
     CopiedBytes = 0;
     RunningCopyDialog = dialog;
-    PostStep(dialog, WM_INSTALL_OPENFILE);
+    PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE);
 }
 
 void OnOpenFile(HWND dialog) {
     SourceFile = OpenSourceFile(CopySearch.entry.cFileName);
     if (SourceFile == HFILE_ERROR) {
         SourceFile = 0;
-        return EndCopy(dialog, kCopyFailed, 0);
+        EndCopy(dialog, kCopyFailed, 0);
+        return;
     }
     // A destination whose path does not fit is one that can't be created.
     char target[kPathCapacity];
@@ -132,30 +135,42 @@ void OnOpenFile(HWND dialog) {
     TargetFile = fits ? CreateTargetFile(target) : HFILE_ERROR;
     if (TargetFile == HFILE_ERROR) {
         TargetFile = 0;
-        return EndCopy(dialog, kCopyFailed, 0);
+        EndCopy(dialog, kCopyFailed, 0);
+        return;
     }
-    PostStep(dialog, WM_INSTALL_COPYBLOCK);
+    PumpOneMessageThenPostStep(dialog, WM_INSTALL_COPYBLOCK);
 }
 
 void OnFileDone(HWND dialog) {
     CloseFile(&SourceFile);
     CloseFile(&TargetFile);
-    if (FindNextFileA(CopySearch.handle, &CopySearch.entry) && SkipToEligibleEntry())
-        return PostStep(dialog, WM_INSTALL_OPENFILE);
+    if (FindNextFileA(CopySearch.handle, &CopySearch.entry) && SkipToEligibleEntry()) {
+        PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE);
+        return;
+    }
     EndCopy(dialog, kCopyFinished, 1);
 }
 
-// A write that takes fewer bytes than it was given ends the copy as a failure:
-// a shortened file must not count as installed.
+static_assert(UINT(HFILE_ERROR) == kTransferFailed, "a failed _lread or _lwrite");
+
+UINT ReadSourceFile(BYTE* buffer, UINT bytes) { return _lread(SourceFile, buffer, bytes); }
+
+UINT WriteTargetFile(const BYTE* buffer, UINT bytes) {
+    return _lwrite(TargetFile, reinterpret_cast<LPCCH>(buffer), bytes);
+}
+
 void OnCopyBlock(HWND dialog) {
-    const UINT read = _lread(SourceFile, CopyBuffer, kCopyBlockBytes);
-    if (read == UINT(HFILE_ERROR)) return EndCopy(dialog, kCopyFailed, 0);
-    if (read == 0) return OnFileDone(dialog);
-    const UINT written = _lwrite(TargetFile, reinterpret_cast<LPCCH>(CopyBuffer), read);
-    if (written != read) return EndCopy(dialog, kCopyFailed, 0);
-    CopiedBytes += written;
+    const BlockOutcome outcome = CopyOneBlock(CopyBuffer, ReadSourceFile, WriteTargetFile, &CopiedBytes);
+    if (outcome == BlockOutcome::kFailed) {
+        EndCopy(dialog, kCopyFailed, 0);
+        return;
+    }
+    if (outcome == BlockOutcome::kFileDone) {
+        OnFileDone(dialog);
+        return;
+    }
     DrawCopyProgress(dialog);
-    PostStep(dialog, WM_INSTALL_COPYBLOCK);
+    PumpOneMessageThenPostStep(dialog, WM_INSTALL_COPYBLOCK);
 }
 
 void OnStop(HWND dialog) {

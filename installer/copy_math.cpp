@@ -21,6 +21,8 @@ std::uint32_t ComputeProgressWidth(std::uint32_t frameWidth, std::uint64_t copie
     return static_cast<std::uint32_t>(fullWidth * copied / required);
 }
 
+bool HasRoomFor(std::uint64_t freeBytes, std::uint64_t requiredBytes) { return freeBytes >= requiredBytes; }
+
 std::uint64_t ComputeFreeBytes(std::uint32_t sectorsPerCluster, std::uint32_t bytesPerSector,
                                std::uint32_t freeClusters) {
     return std::uint64_t(sectorsPerCluster) * bytesPerSector * freeClusters;

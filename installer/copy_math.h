@@ -1,4 +1,5 @@
-// The installer's figures: the size text and the progress bar's width.
+// The installer's figures: the size text, the progress bar's width and the
+// drive's free space.
 // Free of windows.h so it builds and is tested natively.
 #pragma once
 
@@ -23,6 +24,10 @@ SizeTextFigures ComputeSizeTextFigures(std::uint64_t requiredBytes);
 // copied than was required (a source that grew after it was measured).
 std::uint32_t ComputeProgressWidth(std::uint32_t frameWidth, std::uint64_t copiedBytes,
                                    std::uint64_t requiredBytes);
+
+// True when a drive with freeBytes free can take requiredBytes: exactly
+// enough is enough.
+bool HasRoomFor(std::uint64_t freeBytes, std::uint64_t requiredBytes);
 
 // Free space in bytes from the drive's geometry, without overflow.
 std::uint64_t ComputeFreeBytes(std::uint32_t sectorsPerCluster, std::uint32_t bytesPerSector,

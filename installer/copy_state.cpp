@@ -34,10 +34,11 @@ HWND ProgressFrameOf(HWND dialog) {
 }  // namespace
 
 // The bar is drawn one pixel inside the black frame and grows from the left.
+// Without the frame there is nowhere to draw it.
 void DrawCopyProgress(HWND dialog) {
     HWND frame = ProgressFrameOf(dialog);
     RECT client;
-    GetClientRect(frame, &client);
+    if (!GetClientRect(frame, &client)) return;
     HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
     HDC dc = GetDC(frame);
     HGDIOBJ previous = SelectObject(dc, green);

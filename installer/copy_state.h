@@ -13,8 +13,6 @@ struct DirectorySearch {
     WIN32_FIND_DATAA entry;
 };
 
-constexpr UINT kCopyBlockBytes = 65536;
-
 extern DirectorySearch CopySearch;
 extern HFILE SourceFile;           // 0 when none is open
 extern HFILE TargetFile;           // 0 when none is open

@@ -24,6 +24,9 @@ const char kCannotCreate[] = "ディレクトリが作成できません。";
 const char kSizeFormat[] = "インストールに必用な容量 = %3d.%1d M byte";
 constexpr int kTextCapacity = 512;
 
+// Paths are in the system's ANSI code page, whatever the texts are written in.
+bool IsSystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != 0; }
+
 void Refuse(HWND dialog, const char* message) { ShowMessage(dialog, message, kReportStyle); }
 
 void ShowRequiredSize(HWND dialog) {
@@ -74,7 +77,7 @@ bool ReadChosenDirectory(HWND dialog) {
         return false;
     }
     // "C:\Games\" means the directory "C:\Games".
-    TrimTrailingSeparator(fullPath);
+    TrimTrailingSeparator(fullPath, IsSystemLeadByte);
     std::memcpy(InstalledDir, fullPath, std::strlen(fullPath) + 1);
     return true;
 }
@@ -87,7 +90,7 @@ bool HasRoomOnDrive(HWND dialog) {
         Refuse(dialog, kBadDrive);
         return false;
     }
-    if (freeBytes < RequiredBytes) {
+    if (!HasRoomFor(freeBytes, RequiredBytes)) {
         Refuse(dialog, kNoRoom);
         return false;
     }
@@ -104,7 +107,7 @@ bool ConfirmDirectory(HWND dialog) {
 // without a word, and the final creation tells.
 void CreateParentDirectories() {
     std::size_t lengths[kPathCapacity];
-    const std::size_t count = FindParentLengths(InstalledDir, lengths, kPathCapacity);
+    const std::size_t count = FindParentLengths(InstalledDir, IsSystemLeadByte, lengths, kPathCapacity);
     for (std::size_t i = 0; i < count; ++i) {
         char parent[kPathCapacity];
         std::memcpy(parent, InstalledDir, lengths[i]);

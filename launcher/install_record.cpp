@@ -17,27 +17,34 @@ bool OpenRecordKey(HKEY* key, DWORD* disposition) {
                            KEY_ALL_ACCESS, nullptr, key, disposition) == ERROR_SUCCESS;
 }
 
-// Data is a directory only when it is a non-empty string ended within the
-// bytes that were read.
-bool IsDirectoryData(const char* data, DWORD length) {
-    return length > 0 && data[0] != '\0' && std::memchr(data, '\0', length) != nullptr;
+// The data is read into a buffer of zeros, so data shorter than the buffer
+// is a terminated string even when it was stored without its terminator. It
+// is a directory when that string is not empty; data that fills the whole
+// buffer without a zero is not one.
+bool IsDirectoryData(const char* data) {
+    return data[0] != '\0' && std::memchr(data, '\0', kPathCapacity) != nullptr;
 }
+
+}  // namespace
 
 // Walks the values by index, comparing names case-sensitively: a value whose
 // name differs only in letter case is not the record. A name or data that did
-// not fit its buffer is not the record either.
-void FindRecordValue(HKEY key) {
+// not fit its buffer is not the record either. Any other failure ends the
+// walk as if no more values were there: one that lasts, such as the key
+// deleted by another program, would fail at every index.
+void ReadInstallRecordFrom(HKEY key) {
     for (DWORD index = 0;; ++index) {
         char name[kValueNameCapacity];
-        char data[kPathCapacity];
+        char data[kPathCapacity] = {};
         DWORD nameLength = kValueNameCapacity;
         DWORD dataLength = kPathCapacity;
         DWORD type = 0;
         const LONG result = RegEnumValueA(key, index, name, &nameLength, nullptr, &type,
                                           reinterpret_cast<BYTE*>(data), &dataLength);
-        if (result == ERROR_NO_MORE_ITEMS) return;
-        if (result != ERROR_SUCCESS || std::strcmp(name, kRecordValueName) != 0) continue;
-        if (IsDirectoryData(data, dataLength)) {
+        if (result == ERROR_MORE_DATA) continue;
+        if (result != ERROR_SUCCESS) return;
+        if (std::strcmp(name, kRecordValueName) != 0) continue;
+        if (IsDirectoryData(data)) {
             std::memcpy(InstalledDir, data, std::strlen(data) + 1);
             IsInstalled = 1;
         }
@@ -45,13 +52,11 @@ void FindRecordValue(HKEY key) {
     }
 }
 
-}  // namespace
-
 void ReadInstallRecord() {
     HKEY key;
     DWORD disposition = 0;
     if (!OpenRecordKey(&key, &disposition)) return;
-    if (disposition != REG_CREATED_NEW_KEY) FindRecordValue(key);
+    if (disposition != REG_CREATED_NEW_KEY) ReadInstallRecordFrom(key);
     RegCloseKey(key);
 }
 

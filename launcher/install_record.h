@@ -2,9 +2,15 @@
 // is installed, and where. Every failure here is silent.
 #pragma once
 
+#include <windows.h>
+
 // Fills IsInstalled and InstalledDir from the record; creates the empty key on
 // the very first run.
 void ReadInstallRecord();
+
+// Fills IsInstalled and InstalledDir from the record's value in the open
+// key, if it holds one.
+void ReadInstallRecordFrom(HKEY key);
 
 // Stores InstalledDir as the record.
 void WriteInstallRecord();

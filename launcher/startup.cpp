@@ -5,6 +5,7 @@
 #include "backcg.h"
 #include "dialog_procs.h"
 #include "install_record.h"
+#include "locked_memory.h"
 #include "resource_ids.h"
 #include "shared_state.h"
 
@@ -62,7 +63,7 @@ void TakeSystemColours() {
 
 bool DecodePicture(const BackcgLayout& layout) {
     const SIZE_T bytes = SIZE_T(layout.width) * layout.height;
-    BackBits = static_cast<BYTE*>(GlobalLock(GlobalAlloc(GMEM_MOVEABLE, bytes)));
+    BackBits = AllocateLockedMemory(bytes);
     if (BackBits == nullptr) return false;
     // The top row goes to the buffer's last row: the buffer ends up bottom row first.
     BYTE* topRow = BackBits + SIZE_T(layout.height - 1) * layout.width;
@@ -121,12 +122,7 @@ void ReportOutcome(StartupOutcome outcome) {
 
 // Released in the reverse order of making, each only if it was made.
 void ReleaseSharedState() {
-    if (BackBits != nullptr) {
-        HGLOBAL memory = GlobalHandle(BackBits);
-        GlobalUnlock(memory);
-        GlobalFree(memory);
-        BackBits = nullptr;
-    }
+    FreeLockedMemory(&BackBits);
     if (BackPalette != nullptr) {
         DeleteObject(BackPalette);
         BackPalette = nullptr;

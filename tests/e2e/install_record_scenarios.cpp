@@ -46,6 +46,9 @@ const RecordCase kRecordCases[] = {
      {}, "<target>\\Q7R\\KVE.EXE", {"record unchanged"}},
     {"BinaryType", "InstallDir", REG_BINARY, "<target>\\Q7R", 0, true, Planted::kEngine, true, Attempt::kUninstall,
      {kUninstallQuestion}, "", {"gone: <target>\\Q7R\\", "gone: <target>\\Q7R\\KVE.EXE", "record deleted"}},
+    // Shorter than the 260-byte buffer, data needs no terminator of its own.
+    {"UnterminatedBinary", "InstallDir", REG_BINARY, "<target>\\Q7R", 0, false, Planted::kEngine, true,
+     Attempt::kPlay, {}, "<target>\\Q7R\\KVE.EXE", {"record unchanged"}},
     {"EmptyData", "InstallDir", REG_SZ, "", 0, false, Planted::kNothing, false, Attempt::kPlay,
      {}, "<demo>\\KVE.EXE", {"record unchanged"}},
     {"TerminatorAlone", "InstallDir", REG_SZ, "", 0, true, Planted::kNothing, false, Attempt::kPlay,
@@ -58,8 +61,6 @@ const RecordCase kRecordCases[] = {
     {"Directory260Bytes", "InstallDir", REG_SZ, "<target>\\", 260, true, Planted::kNothing, false, Attempt::kPlay,
      {}, "<demo>\\KVE.EXE", {"record unchanged"}},
     {"Unterminated260Bytes", "InstallDir", REG_SZ, "<target>\\", 260, false, Planted::kNothing, false,
-     Attempt::kPlay, {}, "<demo>\\KVE.EXE", {"record unchanged"}},
-    {"UnterminatedBinary", "InstallDir", REG_BINARY, "<target>\\Q7R", 0, false, Planted::kEngine, false,
      Attempt::kPlay, {}, "<demo>\\KVE.EXE", {"record unchanged"}},
     {"NamesAFile", "InstallDir", REG_SZ, "<target>\\file.txt", 0, true, Planted::kFile, true, Attempt::kUninstall,
      {kUninstallQuestion}, "", {"record deleted"}, "<data>"},

@@ -1,6 +1,7 @@
 // Splitting installation paths of code page 932, where 0x5C is also the
-// second byte of characters such as ソ and 表. The bytes are written out
-// because the native build does not compile strings to code page 932.
+// second byte of characters such as ソ and 表, and of code page 1252, where
+// it never is. The bytes are written out because the native build does not
+// compile strings to code page 932.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,9 +15,12 @@ namespace {
 const std::string kSoftware = "\x83\x5c" "\x83\x74" "\x83\x67";
 const std::string kTable = "\x95\x5c";
 
-std::vector<std::string> ParentsOf(const std::string& path) {
+// Code page 1252 has no double-byte characters.
+bool IsCp1252LeadByte(unsigned char) { return false; }
+
+std::vector<std::string> ParentsOf(const std::string& path, LeadBytePredicate isLeadByte = IsCp932LeadByte) {
     std::size_t lengths[8];
-    const std::size_t found = FindParentLengths(path.c_str(), lengths, 8);
+    const std::size_t found = FindParentLengths(path.c_str(), isLeadByte, lengths, 8);
     std::vector<std::string> parents;
     for (std::size_t i = 0; i < found && i < 8; ++i) parents.push_back(path.substr(0, lengths[i]));
     return parents;
@@ -25,7 +29,7 @@ std::vector<std::string> ParentsOf(const std::string& path) {
 std::string Trimmed(const std::string& path, bool* cut) {
     std::vector<char> buffer(path.begin(), path.end());
     buffer.push_back('\0');
-    *cut = TrimTrailingSeparator(buffer.data());
+    *cut = TrimTrailingSeparator(buffer.data(), IsCp932LeadByte);
     return buffer.data();
 }
 
@@ -40,16 +44,24 @@ TEST(Cp932Bytes, LeadBytesOpenDoubleByteCharactersOnly) {
 
 TEST(Cp932Bytes, SecondByteOfADoubleByteCharacterIsNoSeparator) {
     const std::string path = "C:\\" + kTable + "\\x";
-    EXPECT_TRUE(IsSeparatorAt(path.c_str(), 2));
-    EXPECT_FALSE(IsSeparatorAt(path.c_str(), 4));  // 表's 0x5C
-    EXPECT_TRUE(IsSeparatorAt(path.c_str(), 5));
-    EXPECT_FALSE(IsSeparatorAt(path.c_str(), 6));
+    EXPECT_TRUE(IsSeparatorAt(path.c_str(), 2, IsCp932LeadByte));
+    EXPECT_FALSE(IsSeparatorAt(path.c_str(), 4, IsCp932LeadByte));  // 表's 0x5C
+    EXPECT_TRUE(IsSeparatorAt(path.c_str(), 5, IsCp932LeadByte));
+    EXPECT_FALSE(IsSeparatorAt(path.c_str(), 6, IsCp932LeadByte));
 }
 
 TEST(ParentDirectories, JapaneseNamesAreSplitOnlyAtRealSeparators) {
     const std::string path = "C:\\" + kSoftware + "\\" + kTable + "\\x";
     EXPECT_EQ(ParentsOf(path),
               (std::vector<std::string>{"C:\\" + kSoftware, "C:\\" + kSoftware + "\\" + kTable}));
+}
+
+// é (0xE9) is a letter of its own in code page 1252 but would open a
+// double-byte character in code page 932 and hide the separator after it.
+TEST(ParentDirectories, ASingleByteCodePageSplitsAtEveryBackslash) {
+    const std::string cafe = "C:\\Spiele\\Caf\xe9";
+    EXPECT_EQ(ParentsOf(cafe + "\\Q7R", IsCp1252LeadByte), (std::vector<std::string>{"C:\\Spiele", cafe}));
+    EXPECT_TRUE(IsSeparatorAt((cafe + "\\").c_str(), cafe.size(), IsCp1252LeadByte));
 }
 
 TEST(ParentDirectories, AsciiPathsAndTheDriveRoot) {
@@ -60,7 +72,7 @@ TEST(ParentDirectories, AsciiPathsAndTheDriveRoot) {
 
 TEST(ParentDirectories, CountsAllButStoresOnlyWhatFits) {
     std::size_t lengths[2] = {0, 12345};
-    EXPECT_EQ(FindParentLengths("C:\\a\\b\\c", lengths, 1), 2u);
+    EXPECT_EQ(FindParentLengths("C:\\a\\b\\c", IsCp932LeadByte, lengths, 1), 2u);
     EXPECT_EQ(lengths[0], 4u);
     EXPECT_EQ(lengths[1], 12345u);
 }

@@ -17,6 +17,7 @@
 #include "installer_scene.h"
 #include "message_boxes.h"
 #include "resource_ids.h"
+#include "screen_pixels.h"
 #include "shared_state.h"
 #include "source_files.h"
 #include "temp_directory.h"
@@ -276,6 +277,26 @@ TEST_F(ProgressBar, NeverLeavesItsFrameNorDividesByZero) {
         EXPECT_LE(area.Width(), kFrameWidth - 2);
         ExpectBarOfWidth(area, area.Width(), kFrameHeight);
     }
+}
+
+int GreenPixelsOnScreenCorner() {
+    const Pixels corner = CaptureScreen(RECT{0, 0, 64, 64});
+    int green = 0;
+    for (int y = 0; y < corner.height; ++y)
+        for (int x = 0; x < corner.width; ++x) green += corner.At(x, y) == RGB(0, 255, 0);
+    return green;
+}
+
+// Without its frame the bar has no rectangle to be drawn in, and nothing is
+// drawn: not on the screen, through the device context of no window, where a
+// bar would start at (1, 1).
+TEST_F(ProgressBar, WithoutItsFrameDrawsNothing) {
+    DestroyWindow(frame_);
+    CopiedBytes = RequiredBytes = 65536;
+    DrawCopyProgress(dialog_);
+    EXPECT_EQ(GreenPixelsOnScreenCorner(), 0);
+    // Whatever was painted on the screen goes, for the screen readings after this.
+    RedrawWindow(nullptr, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 }  // namespace

@@ -99,22 +99,26 @@ TEST_F(InstallRecord, ValuesOfOtherNamesOrOtherLetterCaseAreNotTheRecord) {
     }
 }
 
-TEST_F(InstallRecord, AValueOfAnotherTypeCountsWithItsBytesAsTheDirectory) {
+// Data shorter than the 260-byte buffer needs no terminator of its own.
+TEST_F(InstallRecord, AValueOfAnotherTypeOrWithoutTerminatorCountsWithItsBytesAsTheDirectory) {
     struct Case {
         DWORD type;
         std::string bytes;
-        const char* directory;
+        std::string directory;
     };
+    const std::string longest = "C:\\" + std::string(256, 'd');
     const Case cases[] = {{REG_DWORD, std::string("Q:\\", 4), "Q:\\"},
                           {REG_BINARY, std::string("D:\\Demo\0", 8), "D:\\Demo"},
-                          {REG_EXPAND_SZ, WithTerminator("%SystemDrive%\\Q7R"), "%SystemDrive%\\Q7R"}};
+                          {REG_EXPAND_SZ, WithTerminator("%SystemDrive%\\Q7R"), "%SystemDrive%\\Q7R"},
+                          {REG_BINARY, "C:\\GAMES", "C:\\GAMES"},
+                          {REG_SZ, longest, longest}};
     for (const Case& value : cases) {
         SCOPED_TRACE(value.directory);
         record_key::Remove();
         record_key::SetValue(kRecord, value.type, value.bytes.data(), static_cast<DWORD>(value.bytes.size()));
 
         ReadAsAtStartUp();
-        ExpectInstalledIn(value.directory);
+        ExpectInstalledIn(value.directory.c_str());
     }
 }
 
@@ -135,7 +139,6 @@ TEST_F(InstallRecord, DataThatIsNotATerminatedDirectoryWithin260BytesIsNotTheRec
     const Case cases[] = {
         {"261 bytes with the terminator", REG_SZ, WithTerminator("C:\\" + std::string(257, 'd'))},
         {"a long text", REG_SZ, WithTerminator("C:\\" + std::string(600, 'd'))},
-        {"no terminator", REG_BINARY, "C:\\Games"},
         {"260 bytes without a terminator", REG_BINARY, std::string(260, 'd')},
         {"an empty string", REG_SZ, std::string(1, '\0')},
         {"no bytes at all", REG_BINARY, ""},
@@ -151,6 +154,44 @@ TEST_F(InstallRecord, DataThatIsNotATerminatedDirectoryWithin260BytesIsNotTheRec
         ReadAsAtStartUp();
         ExpectNotInstalled();
     }
+}
+
+DWORD WINAPI ReadRecordFromKey(void* key) {
+    ReadInstallRecordFrom(static_cast<HKEY>(key));
+    return 0;
+}
+
+// Reads the record from `key` on a thread of its own and closes the key.
+// False when the reading has not ended within ten seconds: it takes
+// microseconds when it ends at all.
+bool ReadingFromKeyEnds(HKEY key) {
+    HANDLE reader = CreateThread(nullptr, 0, ReadRecordFromKey, key, 0, nullptr);
+    const bool ended = WaitForSingleObject(reader, 10000) == WAIT_OBJECT_0;
+    if (!ended) TerminateThread(reader, 1);
+    CloseHandle(reader);
+    RegCloseKey(key);
+    return ended;
+}
+
+HKEY OpenRecordKeyFor(REGSAM access) {
+    HKEY key = nullptr;
+    RegOpenKeyExA(HKEY_USERS, record_key::kPath, 0, access, &key);
+    return key;
+}
+
+// An error that every index gives again ends the walk, as no more values do.
+TEST_F(InstallRecord, AKeyThatFailsEveryEnumerationHoldsNoRecord) {
+    record_key::SetString(kRecord, "C:\\Games\\Q7R");
+    HKEY withoutQueryAccess = OpenRecordKeyFor(KEY_SET_VALUE);
+    ASSERT_NE(withoutQueryAccess, nullptr);
+    EXPECT_TRUE(ReadingFromKeyEnds(withoutQueryAccess)) << "a key without query access";
+    ExpectNotInstalled();
+
+    HKEY deletedAfterOpening = OpenRecordKeyFor(KEY_ALL_ACCESS);
+    ASSERT_NE(deletedAfterOpening, nullptr);
+    record_key::Remove();
+    EXPECT_TRUE(ReadingFromKeyEnds(deletedAfterOpening)) << "a key deleted after it was opened";
+    ExpectNotInstalled();
 }
 
 TEST_F(InstallRecord, ANameTooLongForThe32CharacterBufferIsSkipped) {

@@ -187,6 +187,19 @@ TEST_F(DirectorySelection, DirectoriesNamedWithDoubleByteCharactersAreCreatedAsT
     EXPECT_EQ(EntryNames(target_.Join("ソフト\\表")), Texts{"x"});
 }
 
+// In code page 1252 é (E9) is a letter, where in 932 it would open a
+// double-byte character and hide the backslash after it. Runs in a CTest
+// entry of its own under code page 1252, and only there.
+TEST_F(DirectorySelection, UnderCodePage1252EveryBackslashSeparates) {
+    if (GetACP() != 1252) GTEST_SKIP() << "the system's code page is " << GetACP();
+    const std::string cafe = target_.Join("Spiele\\Caf\xe9");
+    boxes_.Answer(IDYES);
+    EXPECT_EQ(Choose(cafe + "\\Q7R\\"), 1);
+    EXPECT_STREQ(InstalledDir, (cafe + "\\Q7R").c_str());
+    EXPECT_EQ(EntryNames(target_.Join("Spiele")), Texts{"Caf\xe9"});
+    EXPECT_EQ(EntryNames(cafe), Texts{"Q7R"});
+}
+
 TEST_F(DirectorySelection, ATrailingBackslashNamesTheDirectoryItself) {
     const std::string chosen = target_.Join("fresh");
     boxes_.Answer(IDYES);

@@ -11,6 +11,7 @@
 
 #include "dialog_script.h"
 #include "installer_scene.h"
+#include "locked_memory.h"
 #include "message_boxes.h"
 #include "registry_fixture.h"
 #include "resource_ids.h"
@@ -210,12 +211,27 @@ TEST_F(Startup, TheShippedPictureIsA580By440BottomUpEightBitBitmap) {
 
 TEST_F(Startup, ThePictureAndPaletteAreReleasedWhenTheMainWindowCloses) {
     HPALETTE palette = nullptr;
-    const LauncherRun run = RunLauncherWith(LauncherResources(), [&](HWND) { palette = BackPalette; });
+    HGLOBAL pixels = nullptr;
+    const LauncherRun run = RunLauncherWith(LauncherResources(), [&](HWND) {
+        palette = BackPalette;
+        pixels = GlobalHandle(BackBits);
+    });
     ASSERT_TRUE(run.mainWindowShown);
     ASSERT_NE(palette, nullptr);
     EXPECT_EQ(GetObjectType(palette), 0u);
     EXPECT_EQ(BackPalette, nullptr);
     EXPECT_EQ(BackBits, nullptr);
+    EXPECT_EQ(GlobalFlags(pixels), UINT(GMEM_INVALID_HANDLE));
+}
+
+// Moveable memory of 0 bytes is made discarded, and its lock fails: the
+// handle is freed, not lost, as it would be when the picture's or the copy's
+// memory can't be locked.
+TEST(LockedMemory, MemoryThatCannotBeLockedIsFreed) {
+    HGLOBAL discarded = GlobalAlloc(GMEM_MOVEABLE, 0);
+    ASSERT_NE(discarded, nullptr);
+    EXPECT_EQ(LockOrFree(discarded), nullptr);
+    EXPECT_EQ(GlobalFlags(discarded), UINT(GMEM_INVALID_HANDLE));
 }
 
 TEST_F(Startup, TextsPictureAndDirectoryComeFromTheGivenModule) {
