@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Static checks of a built launcher: what its PE header, export table, import
-# table and resources say. Usage: check_executable.sh OBJDUMP EXE ARCH
+# table and resources say.
+# Usage: check_executable.sh OBJDUMP EXE ARCH IMPORT_LIST
 set -u
 # Read the tools' output in English, whatever locale the caller runs in.
 export LC_ALL=C
-objdump=$1 exe=$2 arch=$3
+objdump=$1 exe=$2 arch=$3 import_list=$4
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok:   $*"; }
@@ -34,6 +35,16 @@ for dll in $dlls; do
   esac
 done
 pass "imports only system DLLs: $dlls"
+
+# Exactly the functions on the list, each old enough for NT 3.51 and Windows 95.
+imported=$(awk '/DLL Name:/ {dll = toupper($3); next}
+                dll != "" && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ {print dll "!" $NF}' <<<"$headers" | sort)
+listed=$(grep -v '^#' "$import_list" | sort)
+unlisted=$(comm -23 <(echo "$imported") <(echo "$listed"))
+unused=$(comm -13 <(echo "$imported") <(echo "$listed"))
+for function in $unlisted; do fail "imports $function, which $(basename "$import_list") lacks"; done
+for function in $unused; do fail "does not import $function, which $(basename "$import_list") lists"; done
+[ -z "$unlisted$unused" ] && pass "imports exactly the $(wc -l <<<"$listed") functions of $(basename "$import_list")"
 
 # Symbols are stripped.
 [ -z "$("$objdump" -t "$exe" 2>/dev/null | grep -E '^\[ *[0-9]+\]' | head -1)" ] && pass "stripped" || fail "not stripped"
