@@ -19,13 +19,17 @@ function(kve_gui_program target)
 endfunction()
 
 # Code that runs in the launcher, which has no C runtime: no exceptions, no
-# run-time type information, no guarded statics (each would call into one),
-# and no unwind tables, which nothing reads. Optimised for size: the program
-# waits on the user and the disk, not on its own instructions.
+# run-time type information, no guarded statics (each would call into one).
+# Optimised for size: the program waits on the user and the disk, not on its
+# own instructions. On i686 without the DWARF unwind tables, which only a
+# runtime reads; x86_64 keeps its unwind data, which Windows itself reads.
+set(KVE_LAUNCHER_CODE_OPTIONS -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  list(APPEND KVE_LAUNCHER_CODE_OPTIONS -fno-asynchronous-unwind-tables)
+endif()
 function(kve_launcher_code)
   foreach(target ${ARGN})
-    target_compile_options(${target} PRIVATE -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
-                           -fno-asynchronous-unwind-tables)
+    target_compile_options(${target} PRIVATE ${KVE_LAUNCHER_CODE_OPTIONS})
   endforeach()
 endfunction()
 
