@@ -18,6 +18,28 @@ function(kve_gui_program target)
   target_link_options(${target} PRIVATE ${KVE_WINDOWS_LINK_OPTIONS} -mwindows -s)
 endfunction()
 
+# Code that runs in the launcher, which has no C runtime: no exceptions, no
+# run-time type information, no guarded statics (each would call into one).
+# Optimised for size: the program waits on the user and the disk, not on its
+# own instructions. On i686 without the DWARF unwind tables, which only a
+# runtime reads; x86_64 keeps its unwind data, which Windows itself reads.
+set(KVE_LAUNCHER_CODE_OPTIONS -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  list(APPEND KVE_LAUNCHER_CODE_OPTIONS -fno-asynchronous-unwind-tables)
+endif()
+function(kve_launcher_code)
+  foreach(target ${ARGN})
+    target_compile_options(${target} PRIVATE ${KVE_LAUNCHER_CODE_OPTIONS})
+  endforeach()
+endfunction()
+
+# The launcher itself: a GUI program that starts at its own entry point
+# (launcher/entry.cpp) and links no library but those it names.
+function(kve_runtime_free_gui_program target)
+  kve_gui_program(${target})
+  target_link_options(${target} PRIVATE -nostartfiles -nodefaultlibs)
+endfunction()
+
 # A console program (tests, the driver): runtime linked in, symbols kept.
 function(kve_console_program target)
   target_link_options(${target} PRIVATE ${KVE_WINDOWS_LINK_OPTIONS} -mconsole)

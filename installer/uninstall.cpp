@@ -1,7 +1,5 @@
 #include "uninstall.h"
 
-#include <cctype>
-
 #include "install_record.h"
 #include "shared_state.h"
 #include "text_join.h"
@@ -10,11 +8,14 @@ namespace {
 
 const char kUninstallQuestion[] = "アンインストールを実行しますか？";
 
+// The launcher has no C runtime, and the drive letter is ASCII in any locale.
+bool IsDriveLetter(unsigned char byte) { return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z'); }
+
 // Only "X:\name..." may be emptied: an empty, relative or root path would
 // turn the listing onto the files at the root of a drive or a share.
 bool IsRemovableDirectory(const char* fullPath) {
     const unsigned char drive = static_cast<unsigned char>(fullPath[0]);
-    return std::isalpha(drive) && fullPath[1] == ':' && fullPath[2] == '\\' && fullPath[3] != '\0';
+    return IsDriveLetter(drive) && fullPath[1] == ':' && fullPath[2] == '\\' && fullPath[3] != '\0';
 }
 
 void DeleteFilesInside(const char* directory) {

@@ -14,12 +14,12 @@ file(CONFIGURE OUTPUT ${script_without_picture} CONTENT "${without_picture}" @ON
 set_source_files_properties(${script_without_picture} PROPERTIES OBJECT_DEPENDS
   "${PROJECT_SOURCE_DIR}/resources/dialogs.rc;${PROJECT_SOURCE_DIR}/resources/resource_ids.h")
 
-add_executable(launcher_without_picture WIN32 ${PROJECT_SOURCE_DIR}/launcher/main.cpp ${script_without_picture})
+add_executable(launcher_without_picture WIN32 $<TARGET_OBJECTS:launcher_start> ${script_without_picture})
 target_include_directories(launcher_without_picture PRIVATE
   ${PROJECT_SOURCE_DIR}/resources ${PROJECT_BINARY_DIR}/resources)
 target_link_libraries(launcher_without_picture PRIVATE launcher_core)
 add_dependencies(launcher_without_picture launcher_resource_files)
-kve_gui_program(launcher_without_picture)
+kve_runtime_free_gui_program(launcher_without_picture)
 
 if(NOT KVE_RUNS_UNDER_WINE)
   return()

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Static checks of a built launcher: what its PE header, export table, import
-# table and resources say. Usage: check_executable.sh OBJDUMP EXE ARCH
+# table and resources say.
+# Usage: check_executable.sh OBJDUMP EXE ARCH IMPORT_LIST WINDRES
 set -u
 # Read the tools' output in English, whatever locale the caller runs in.
 export LC_ALL=C
-objdump=$1 exe=$2 arch=$3
+objdump=$1 exe=$2 arch=$3 import_list=$4 windres=$5
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok:   $*"; }
@@ -25,15 +26,34 @@ exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" | awk '
 [ "$exports" = "DlgInstallProc DlgMainProc DlgSelectProc " ] && pass "exports: $exports" \
   || fail "exports are '$exports'"
 
-# Only the system's own DLLs: the runtime is linked in.
+# Only the system's own DLLs: the launcher has no C runtime.
 dlls=$(grep 'DLL Name:' <<<"$headers" | awk '{print toupper($3)}' | sort -u | tr '\n' ' ')
 for dll in $dlls; do
   case $dll in
-    KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL|MSVCRT.DLL) ;;
+    KERNEL32.DLL|USER32.DLL|GDI32.DLL|ADVAPI32.DLL) ;;
     *) fail "imports $dll" ;;
   esac
 done
 pass "imports only system DLLs: $dlls"
+
+# Exactly the functions on the list, each old enough for NT 3.51 and Windows 95.
+imported=$(awk '/DLL Name:/ {dll = toupper($3); next}
+                dll != "" && /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ {print dll "!" $NF}' <<<"$headers" | sort)
+listed=$(grep -v '^#' "$import_list" | sort)
+unlisted=$(comm -23 <(echo "$imported") <(echo "$listed"))
+unused=$(comm -13 <(echo "$imported") <(echo "$listed"))
+for function in $unlisted; do fail "imports $function, which $(basename "$import_list") lacks"; done
+for function in $unused; do fail "does not import $function, which $(basename "$import_list") lists"; done
+[ -z "$unlisted$unused" ] && pass "imports exactly the $(wc -l <<<"$listed") functions of $(basename "$import_list")"
+
+# The application manifest (type 24, id 1) asks Windows Vista and later for
+# administrator rights, and neither declares DPI awareness nor asks for the
+# visual styles of Common Controls 6.
+manifest=$("$windres" -J coff -O rc -i "$exe" | sed -n '/^1 24 /,/^END/p')
+grep -q 'level=""requireAdministrator"" uiAccess=""false""' <<<"$manifest" \
+  && pass "manifest asks for administrator rights" || fail "no manifest with requireAdministrator"
+grep -qiE '>(true|per ?monitor)[^<]*</dpiAware>|<dpiAwareness|Common-Controls' <<<"$manifest" \
+  && fail "manifest declares DPI awareness or visual styles" || pass "manifest keeps the classic look, unscaled by itself"
 
 # Symbols are stripped.
 [ -z "$("$objdump" -t "$exe" 2>/dev/null | grep -E '^\[ *[0-9]+\]' | head -1)" ] && pass "stripped" || fail "not stripped"

@@ -1,0 +1,14 @@
+// The launcher's entry point, called by the system loader in place of a C
+// runtime's start-up code: the launcher imports no C runtime DLL, and has no
+// static constructors to run and no command line to split (it reads none).
+#include <windows.h>
+
+// The linker's default entry for a GUI program. The loader of 32-bit Windows
+// leaves the stack aligned to 4 bytes only; the attribute realigns it.
+extern "C" __attribute__((force_align_arg_pointer)) void WinMainCRTStartup() {
+    STARTUPINFOA startup;
+    GetStartupInfoA(&startup);
+    const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
+    char noArguments[] = "";
+    ExitProcess(static_cast<UINT>(WinMain(GetModuleHandleA(nullptr), nullptr, noArguments, show)));
+}
