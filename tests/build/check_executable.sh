@@ -52,6 +52,8 @@ for function in $unused; do fail "does not import $function, which $(basename "$
 manifest=$("$windres" -J coff -O rc -i "$exe" | sed -n '/^1 24 /,/^END/p')
 grep -q 'level=""requireAdministrator"" uiAccess=""false""' <<<"$manifest" \
   && pass "manifest asks for administrator rights" || fail "no manifest with requireAdministrator"
+grep -q '<assemblyIdentity type=""win32""' <<<"$manifest" \
+  && pass "manifest names the program's identity, which Windows XP needs" || fail "manifest without an identity"
 grep -qiE '>(true|per ?monitor)[^<]*</dpiAware>|<dpiAwareness|Common-Controls' <<<"$manifest" \
   && fail "manifest declares DPI awareness or visual styles" || pass "manifest keeps the classic look, unscaled by itself"
 
