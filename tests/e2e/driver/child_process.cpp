@@ -28,6 +28,27 @@ std::string EnvironmentBlock(const std::vector<std::string>& extra) {
     return block;
 }
 
+// When the process started, 0 when that can't be told. A process names its
+// parent only by number, and numbers are used again: a process older than the
+// one that now has its parent's number (Wine's desktop, started by a program
+// that has ended since) is no child of that one.
+ULONGLONG StartTimeOf(DWORD id) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    if (process == nullptr) return 0;
+    FILETIME created, exited, kernel, user;
+    const BOOL known = GetProcessTimes(process, &created, &exited, &kernel, &user);
+    CloseHandle(process);
+    return known ? (ULONGLONG(created.dwHighDateTime) << 32) | created.dwLowDateTime : 0;
+}
+
+// A process whose start can't be told counts as a child, so that nothing the
+// launcher left running goes unseen.
+bool IsChildOf(const PROCESSENTRY32& entry, DWORD parentId, ULONGLONG parentStart) {
+    if (entry.th32ParentProcessID != parentId) return false;
+    const ULONGLONG start = StartTimeOf(entry.th32ProcessID);
+    return start == 0 || start >= parentStart;
+}
+
 }  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& directory,
@@ -69,12 +90,13 @@ void ChildProcess::Kill() const {
 }
 
 std::vector<DWORD> RunningChildrenOf(DWORD parentId) {
+    const ULONGLONG parentStart = StartTimeOf(parentId);
     std::vector<DWORD> children;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (entry.th32ParentProcessID == parentId) children.push_back(entry.th32ProcessID);
+        if (IsChildOf(entry, parentId, parentStart)) children.push_back(entry.th32ProcessID);
     CloseHandle(snapshot);
     return children;
 }

@@ -30,6 +30,7 @@ private:
     DWORD id_ = 0;
 };
 
-// Processes started by `parentId` that still run (the engine a launcher started, say).
+// Processes started by `parentId` that still run (the engine a launcher started,
+// say); the rig keeps its launchers' handles, so their numbers stay theirs.
 std::vector<DWORD> RunningChildrenOf(DWORD parentId);
 void KillProcess(DWORD id);
