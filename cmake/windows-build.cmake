@@ -24,8 +24,11 @@ endfunction()
 # own instructions. On i686 without the DWARF unwind tables, which only a
 # runtime reads; x86_64 keeps its unwind data, which Windows itself reads.
 set(KVE_LAUNCHER_CODE_OPTIONS -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+# The shipping i686 build runs on the 386 of the first Windows 95 and NT 3.51
+# machines (MinGW's compiler would otherwise use the Pentium Pro's conditional
+# moves).
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-  list(APPEND KVE_LAUNCHER_CODE_OPTIONS -fno-asynchronous-unwind-tables)
+  list(APPEND KVE_LAUNCHER_CODE_OPTIONS -fno-asynchronous-unwind-tables -march=i386 -mtune=generic)
 endif()
 function(kve_launcher_code)
   foreach(target ${ARGN})

@@ -41,6 +41,8 @@ constexpr const char* kWitnessName = "Q7R-WITNESS.TXT";
 const RecordCase kRecordCases[] = {
     {"OtherLetterCase", "installdir", REG_SZ, "<target>\\Q7R", 0, true, Planted::kEngine, false, Attempt::kPlay,
      {}, "<demo>\\KVE.EXE", {"record unchanged"}},
+    {"PrefixOfTheName", "Install", REG_SZ, "<target>\\Q7R", 0, true, Planted::kEngine, false, Attempt::kPlay,
+     {}, "<demo>\\KVE.EXE", {"record unchanged"}},
     // A terminated string is the directory whatever the value's type.
     {"DwordType", "InstallDir", REG_DWORD, "<target>\\Q7R", 0, true, Planted::kEngine, true, Attempt::kPlay,
      {}, "<target>\\Q7R\\KVE.EXE", {"record unchanged"}},
