@@ -48,25 +48,62 @@ function(kve_console_program target)
   target_link_options(${target} PRIVATE ${KVE_WINDOWS_LINK_OPTIONS} -mconsole)
 endfunction()
 
-# Each build folder (build/x86_64, other-build/x86_64, ...) runs its programs in
-# the Wine prefix beside it, with its own registry and display.
+# Where the Windows programs of this build run: the x86_64 build here under
+# wine64; the i686 build, which this machine refuses, under 32-bit Wine in the
+# test guest (tools/guest/guest.sh), which CTest boots once for a run.
+# KVE_IN_TEST_MACHINE is the command prefix that runs a command there, and
+# KVE_TIME_SCALE how many times longer a test may take there than here.
 get_filename_component(KVE_BUILDS_FOLDER ${CMAKE_BINARY_DIR} DIRECTORY)
-set(KVE_WINE_PREFIX ${KVE_BUILDS_FOLDER}/wine CACHE PATH "The Wine prefix the tests run in")
-set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX_KVE=${KVE_WINE_PREFIX} ${PROJECT_SOURCE_DIR}/cmake/wine-run)
-
-# Only the x86_64 build runs here (wine64; 32-bit emulation is off), and Wine
-# returns 0 without running a program it cannot start: run-time tests are
-# registered for x86_64 alone, while i686 still builds every test program.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(KVE_RUNS_UNDER_WINE ON)
+  set(KVE_IN_TEST_MACHINE "")
+  set(KVE_TIME_SCALE 1)
+  # Each build folder (build/x86_64, other-build/x86_64, ...) runs its programs
+  # in the Wine prefix beside it, with its own registry and display.
+  set(KVE_WINE_PREFIX ${KVE_BUILDS_FOLDER}/wine CACHE PATH "The Wine prefix the tests run in")
 else()
-  set(KVE_RUNS_UNDER_WINE OFF)
+  option(KVE_TEST_IN_GUEST "Run the i686 build's tests in the test guest" ON)
+  set(KVE_RUNS_UNDER_WINE ${KVE_TEST_IN_GUEST})
+  set(KVE_IN_TEST_MACHINE env KVE_GUEST_MIRROR=${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/cmake/guest-run)
+  set(KVE_TIME_SCALE 6)
+  # On the guest's own disk, made anew with each boot: Wine keeps the files'
+  # DOS attributes in extended attributes, which the shared folder lacks.
+  set(KVE_WINE_PREFIX /root/kve/wine-i686)
+endif()
+set(CMAKE_CROSSCOMPILING_EMULATOR ${KVE_IN_TEST_MACHINE} env WINEPREFIX_KVE=${KVE_WINE_PREFIX}
+    ${PROJECT_SOURCE_DIR}/cmake/wine-run)
+
+# Gives tests a time limit: the seconds they may take here, scaled for the
+# machine they run in.
+function(kve_set_time_limit seconds)
+  math(EXPR scaled "${seconds} * ${KVE_TIME_SCALE}")
+  set_tests_properties(${ARGN} PROPERTIES TIMEOUT ${scaled})
+endfunction()
+
+# The guest is booted by a setup test, and stopped by a cleanup test, of the
+# fixture that every test run in it requires. Wine's session there (prefix,
+# display, server) is made by the setup test, once.
+if(KVE_RUNS_UNDER_WINE AND KVE_IN_TEST_MACHINE)
+  add_test(NAME guest_start COMMAND env KVE_GUEST_MIRROR=${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh start)
+  add_test(NAME guest_wine_session
+    COMMAND ${KVE_IN_TEST_MACHINE} env WINEPREFIX_KVE=${KVE_WINE_PREFIX}
+            bash -c "source cmake/wine-env.sh && kve_ensure_display && kve_ensure_prefix && wineserver -p"
+    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  add_test(NAME guest_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh stop)
+  set_tests_properties(guest_start PROPERTIES FIXTURES_SETUP kve_guest_booted TIMEOUT 1800)
+  set_tests_properties(guest_wine_session PROPERTIES
+    FIXTURES_REQUIRED kve_guest_booted FIXTURES_SETUP kve_guest TIMEOUT 900)
+  set_tests_properties(guest_stop PROPERTIES FIXTURES_CLEANUP "kve_guest_booted;kve_guest" TIMEOUT 120)
+  set(KVE_TEST_MACHINE_FIXTURE kve_guest)
+else()
+  set(KVE_TEST_MACHINE_FIXTURE "")
 endif()
 
 # Adds a test that runs a Windows program of this build under Wine.
 function(kve_add_wine_test name)
   if(KVE_RUNS_UNDER_WINE)
     add_test(NAME ${name} COMMAND ${ARGN})
-    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 600)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE FIXTURES_REQUIRED "${KVE_TEST_MACHINE_FIXTURE}")
+    kve_set_time_limit(180 ${name})
   endif()
 endfunction()

@@ -7,14 +7,16 @@ export WINEDEBUG=-all
 # Wine takes the ANSI code page from the locale: 932 from Japanese. A test of
 # another code page names its locale in KVE_WINE_LOCALE (C.UTF-8 gives 1252).
 export LC_ALL=${KVE_WINE_LOCALE:-ja_JP.UTF-8}
-export WINEARCH=win64
+# The x86_64 build runs in a 64-bit prefix here; the test guest runs the
+# i686 build in a 32-bit one.
+export WINEARCH=${KVE_WINE_ARCH:-win64}
 # Keep Wine from asking to install Mono or Gecko.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
 
 kve_wine() { wine "$@"; }
 
 # What kve_ensure_prefix sets; a prefix made with other settings gets them anew.
-KVE_PREFIX_SETTINGS=2
+KVE_PREFIX_SETTINGS=3
 
 # Makes the prefix once:
 # - Wine draws the frames itself (no 2-second wait when a window closes without
@@ -24,7 +26,9 @@ KVE_PREFIX_SETTINGS=2
 #   below the line, so edit controls and message boxes lose it ("Q7R DEMO").
 #   UmePlus has the metrics of the Japanese system font (8 x 18 pixels: the
 #   dialogs keep their sizes) and shows the backslash as a yen sign, as
-#   Japanese Windows does.
+#   Japanese Windows does;
+# - a program that crashes ends at once with Wine's one-line report, instead of
+#   waiting on a debugger (in the emulated guest winedbg takes many minutes).
 kve_ensure_prefix() {
   [ "$(cat "$WINEPREFIX/.kve-ready" 2>/dev/null)" = "$KVE_PREFIX_SETTINGS" ] && return 0
   mkdir -p "$WINEPREFIX"
@@ -39,6 +43,9 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "System"="UmePlus Gothic"
 "MS UI Gothic"="UmePlus Gothic"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
+"Debugger"="false"
 REG
   wine regedit /S "$settings" >/dev/null 2>&1
   rm -f "$settings"

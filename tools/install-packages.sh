@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building and testing need, and the
-# Japanese locale that Wine runs under. Does nothing that is already done.
+# Installs the Debian packages that building and testing need (the test
+# guest's own packages are tools/guest/packages.txt), and the Japanese locale
+# that Wine runs under. Does nothing that is already done.
 set -eu
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev libpng-dev pkg-config
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic fonts-umeplus locales
+  qemu-system-x86 mmdebstrap e2fsprogs
 )
 missing=()
 for p in "${packages[@]}"; do

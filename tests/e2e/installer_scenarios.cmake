@@ -15,8 +15,11 @@ target_link_libraries(e2e_scenarios PRIVATE installer_test_scene)
 # scenario requires the screenshot fixture, so the drives join that one.
 set(E2E_DRIVES ${CMAKE_CURRENT_BINARY_DIR}/drives)
 add_test(NAME e2e_drives_mount
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/drives.sh mount ${E2E_DRIVES} ${KVE_WINE_PREFIX})
+  COMMAND ${KVE_IN_TEST_MACHINE} ${CMAKE_CURRENT_LIST_DIR}/drives.sh mount ${E2E_DRIVES} ${KVE_WINE_PREFIX})
 add_test(NAME e2e_drives_unmount
-  COMMAND ${CMAKE_CURRENT_LIST_DIR}/drives.sh unmount ${E2E_DRIVES} ${KVE_WINE_PREFIX})
+  COMMAND ${KVE_IN_TEST_MACHINE} ${CMAKE_CURRENT_LIST_DIR}/drives.sh unmount ${E2E_DRIVES} ${KVE_WINE_PREFIX})
 set_tests_properties(e2e_drives_mount PROPERTIES FIXTURES_SETUP e2e_screenshots RUN_SERIAL TRUE)
 set_tests_properties(e2e_drives_unmount PROPERTIES FIXTURES_CLEANUP e2e_screenshots RUN_SERIAL TRUE)
+set_tests_properties(e2e_drives_mount e2e_drives_unmount PROPERTIES
+  FIXTURES_REQUIRED "${KVE_TEST_MACHINE_FIXTURE}")
+kve_set_time_limit(120 e2e_drives_mount e2e_drives_unmount)
