@@ -8,6 +8,7 @@
 #include "locked_memory.h"
 #include "resource_ids.h"
 #include "shared_state.h"
+#include "system_functions.h"
 
 namespace {
 
@@ -152,10 +153,8 @@ StartupOutcome RunLauncher(HINSTANCE resources) {
 void RestrictDllSearchPath() {
     const DWORD searchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (kernel == nullptr) return;
-    auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    const auto setDefaultDllDirectories =
+        FindSystemFunction<SetDefaultDllDirectoriesFunction>("kernel32.dll", "SetDefaultDllDirectories");
     if (setDefaultDllDirectories == nullptr || !setDefaultDllDirectories(searchSystem32)) return;
     // Wine resolves the delayed imports of its own DLLs by the search path the
     // process started with, the program's folder first: the COM library that
