@@ -4,6 +4,7 @@
 
 #include "backcg.h"
 #include "dialog_procs.h"
+#include "display_texts.h"
 #include "install_record.h"
 #include "locked_memory.h"
 #include "resource_ids.h"
@@ -38,7 +39,7 @@ void ResetSharedState(HINSTANCE resources) {
 }
 
 bool LoadTexts() {
-    const bool caption = LoadStringA(AppInstance, IDS_APP_CAPTION, AppCaption, kCaptionCapacity) != 0;
+    const bool caption = LoadCaption();
     const bool installDir =
         caption && LoadStringA(AppInstance, IDS_DEFAULT_INSTALL_DIR, DefaultInstallDir, kPathCapacity) != 0;
     return installDir && LoadStringA(AppInstance, IDS_SOURCE_DIR, SourceDir, kPathCapacity) != 0;
@@ -101,11 +102,12 @@ bool LoadBackgroundPicture() {
 }
 
 StartupOutcome RunMainWindow() {
-    const INT_PTR result = DialogBoxParamA(AppInstance, "DLG_MAIN", nullptr, DlgMainProc, 0);
+    const INT_PTR result = RunDialog("DLG_MAIN", nullptr, DlgMainProc);
     return result == -1 ? kOutcomeFailed : kOutcomeRan;
 }
 
 StartupOutcome StartAndRun() {
+    ChooseTextDisplay();
     if (!LoadTexts()) return kOutcomeFailed;
     if (!IsWindowsVersionSupported(GetVersion())) return kOutcomeUnsupportedVersion;
     SetCurrentDirectoryA(SourceDir);
@@ -116,9 +118,8 @@ StartupOutcome StartAndRun() {
 }
 
 void ReportOutcome(StartupOutcome outcome) {
-    if (outcome == kOutcomeFailed) MessageBoxA(nullptr, kFailureMessage, AppCaption, kReportStyle);
-    if (outcome == kOutcomeUnsupportedVersion)
-        MessageBoxA(nullptr, kUnsupportedVersionMessage, AppCaption, kReportStyle);
+    if (outcome == kOutcomeFailed) ShowMessage(nullptr, kFailureMessage, kReportStyle);
+    if (outcome == kOutcomeUnsupportedVersion) ShowMessage(nullptr, kUnsupportedVersionMessage, kReportStyle);
 }
 
 // Released in the reverse order of making, each only if it was made.
@@ -132,6 +133,7 @@ void ReleaseSharedState() {
         FreeResource(PictureData);
         PictureData = nullptr;
     }
+    ReleaseTextDisplay();
 }
 
 }  // namespace
