@@ -2,11 +2,19 @@
 # The prefix lives inside the build tree, never in the user's home.
 KVE_ROOT=${KVE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 # CTest's emulator names the prefix beside its build folder in WINEPREFIX_KVE.
-export WINEPREFIX=${WINEPREFIX_KVE:-$KVE_ROOT/build/wine}
+KVE_JAPANESE_PREFIX=${WINEPREFIX_KVE:-$KVE_ROOT/build/wine}
 export WINEDEBUG=-all
 # Wine takes the ANSI code page from the locale: 932 from Japanese. A test of
 # another code page names its locale in KVE_WINE_LOCALE (C.UTF-8 gives 1252).
 export LC_ALL=${KVE_WINE_LOCALE:-ja_JP.UTF-8}
+# Each locale has a prefix of its own, made in that locale, as each Windows is
+# installed in its language: its caption and message fonts are those of that
+# language, and Wine never rewrites its font settings for another code page.
+if [ "$LC_ALL" = ja_JP.UTF-8 ]; then
+  export WINEPREFIX=$KVE_JAPANESE_PREFIX
+else
+  export WINEPREFIX=$KVE_JAPANESE_PREFIX-$LC_ALL
+fi
 export WINEARCH=win64
 # Keep Wine from asking to install Mono or Gecko.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
@@ -14,7 +22,10 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
 kve_wine() { wine "$@"; }
 
 # What kve_ensure_prefix sets; a prefix made with other settings gets them anew.
-KVE_PREFIX_SETTINGS=2
+KVE_PREFIX_SETTINGS=3
+
+# A REG_MULTI_SZ value of one string, as REGEDIT4 writes its bytes.
+kve_reg_multi_sz() { printf '%s\0\0' "$1" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
 
 # Makes the prefix once:
 # - Wine draws the frames itself (no 2-second wait when a window closes without
@@ -24,13 +35,18 @@ KVE_PREFIX_SETTINGS=2
 #   below the line, so edit controls and message boxes lose it ("Q7R DEMO").
 #   UmePlus has the metrics of the Japanese system font (8 x 18 pixels: the
 #   dialogs keep their sizes) and shows the backslash as a yen sign, as
-#   Japanese Windows does.
+#   Japanese Windows does;
+# - Tahoma, the face of Wine's captions and message boxes, and Microsoft Sans
+#   Serif, that of Windows' own, are linked to UmePlus Gothic for the
+#   characters they lack, as Windows links them to MS UI Gothic
+#   (FontLink\SystemLink): on a system that is not Japanese, a Japanese
+#   caption shows in place of empty boxes.
 kve_ensure_prefix() {
   [ "$(cat "$WINEPREFIX/.kve-ready" 2>/dev/null)" = "$KVE_PREFIX_SETTINGS" ] && return 0
   mkdir -p "$WINEPREFIX"
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
   local settings="$WINEPREFIX/kve-settings.reg"
-  cat > "$settings" <<'REG'
+  cat > "$settings" <<REG
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
@@ -39,6 +55,10 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "System"="UmePlus Gothic"
 "MS UI Gothic"="UmePlus Gothic"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
+"Tahoma"=hex(7):$(kve_reg_multi_sz "umeplus-gothic.ttf,UmePlus Gothic")
+"Microsoft Sans Serif"=hex(7):$(kve_reg_multi_sz "umeplus-gothic.ttf,UmePlus Gothic")
 REG
   wine regedit /S "$settings" >/dev/null 2>&1
   rm -f "$settings"
@@ -50,7 +70,7 @@ REG
 # kept beside the prefix and it is started again only when it has gone.
 kve_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local state="$WINEPREFIX.display" n
+  local state="$KVE_JAPANESE_PREFIX.display" n
   mkdir -p "$(dirname "$state")"
   if [ -f "$state" ]; then
     read -r n pid < "$state"
@@ -69,7 +89,7 @@ kve_ensure_display() {
 
 # Stops the Xvfb that kve_ensure_display started, if any.
 kve_stop_display() {
-  local state="$WINEPREFIX.display" n pid
+  local state="$KVE_JAPANESE_PREFIX.display" n pid
   [ -f "$state" ] || return 0
   read -r n pid < "$state"
   kill "$pid" 2>/dev/null
