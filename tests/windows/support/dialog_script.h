@@ -18,8 +18,8 @@ public:
     // A click as the dialog manager delivers it: WM_COMMAND with the id and BN_CLICKED.
     DialogScript& Click(int controlId);
 
-    // Runs the template from the launcher's resources with `procedure` and
-    // returns what the dialog ended with. A dialog still open some time after
+    // Runs the template from the launcher's resources with `procedure`, as the
+    // launcher runs its dialogs, and returns what the dialog ended with. A dialog still open some time after
     // the last action is ended with kScriptTimedOut.
     INT_PTR Run(const char* templateName, DLGPROC procedure, HWND owner = nullptr);
     // The same for code that opens its dialogs itself (RunLauncher, say):
