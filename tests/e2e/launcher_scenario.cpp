@@ -76,7 +76,10 @@ bool LauncherScenario::AnyEngineRunning() const {
     return false;
 }
 
+// Taken on a system whose code page is not Japanese, the name says which it is.
 void LauncherScenario::SaveScreenshot(const std::string& name, const Pixels& pixels) const {
     CreateDirectories(ScreenshotFolder);
-    EXPECT_TRUE(SaveBitmapFile(pixels, ScreenshotFolder + "\\" + name + ".bmp")) << "screenshot " << name;
+    const std::string codePage = GetACP() == 932 ? "" : "_cp" + std::to_string(GetACP());
+    const std::string path = ScreenshotFolder + "\\" + name + codePage + ".bmp";
+    EXPECT_TRUE(SaveBitmapFile(pixels, path)) << "screenshot " << path;
 }
