@@ -47,8 +47,12 @@ HFONT MakeDialogFont() {
     return Wide.createFontIndirect(&japanese);
 }
 
+// An edit control (one whose text the dialog manager selects) keeps the
+// system font: it shows the player's own path in the system's code page,
+// whose backslash a Japanese font would draw as a yen sign.
 BOOL CALLBACK SetControlFont(HWND control, LPARAM font) {
-    Wide.sendMessage(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
+    const bool isEdit = (Wide.sendMessage(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0;
+    if (!isEdit) Wide.sendMessage(control, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
     return TRUE;
 }
 

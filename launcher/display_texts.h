@@ -29,8 +29,9 @@ bool LoadCaption();
 
 // Runs one of AppInstance's dialog templates modally.
 INT_PTR RunDialog(const char* templateName, HWND owner, DLGPROC procedure);
-// With the wide calls, gives the dialog's controls a font that has Japanese
-// glyphs, of the system font's height; their places and sizes stay.
+// With the wide calls, gives the dialog's controls but its edit control a font
+// that has Japanese glyphs, of the system font's height; their places and
+// sizes stay.
 void UseDialogFont(HWND dialog);
 // The window's caption becomes AppCaption.
 void ShowCaption(HWND window);

@@ -213,6 +213,23 @@ TEST_F(DirectorySelection, UnderCodePage1252TheQuestionShowsTheDirectoryAsTyped)
     EXPECT_FALSE(PathExists(cafe)) << "answered No";
 }
 
+// The texts take a Japanese font there; the edit control, which shows the
+// player's own path in the system's code page, keeps the system font.
+TEST_F(DirectorySelection, UnderCodePage1252TheEditKeepsTheSystemFont) {
+    if (GetACP() != 1252) GTEST_SKIP() << "the system's code page is " << GetACP();
+    HGDIOBJ editFont = nullptr;
+    LOGFONTW sizeLineFont = {};
+    DialogScript script;
+    script.Do([&](HWND dialog) {
+        editFont = ControlFont(dialog, IDC_INSTALL_DIR_EDIT);
+        GetObjectW(ControlFont(dialog, IDC_SIZE_TEXT), sizeof sizeLineFont, &sizeLineFont);
+    });
+    script.Click(IDC_STOP);
+    EXPECT_EQ(Run(script), 0);
+    EXPECT_EQ(editFont, nullptr);
+    EXPECT_EQ(sizeLineFont.lfCharSet, SHIFTJIS_CHARSET);
+}
+
 TEST_F(DirectorySelection, ATrailingBackslashNamesTheDirectoryItself) {
     const std::string chosen = target_.Join("fresh");
     boxes_.Answer(IDYES);

@@ -159,11 +159,6 @@ bool IsStaticColourIndex(int index) { return index < 10 || index >= 246; }
 
 SIZE_T PictureBlockBytes() { return GlobalSize(GlobalHandle(BackBits)); }
 
-// The font a control draws with; nullptr for the system font.
-HGDIOBJ FontOf(HWND dialog, int controlId) {
-    return reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(dialog, controlId, WM_GETFONT, 0, 0));
-}
-
 // A launcher text as the ANSI calls show it on this system: the Shift-JIS
 // bytes taken in the system's code page, read back in code page 932.
 std::string ShownThroughTheAnsiCalls(const std::string& text) { return AsShiftJis(Widened(text, GetACP())); }
@@ -233,7 +228,7 @@ TEST_F(Startup, ThePictureThePaletteAndTheFontAreReleasedWhenTheMainWindowCloses
     const LauncherRun run = RunLauncherWith(LauncherResources(), [&](HWND window) {
         palette = BackPalette;
         pixels = GlobalHandle(BackBits);
-        font = FontOf(window, IDC_PLAY);
+        font = ControlFont(window, IDC_PLAY);
     });
     ASSERT_TRUE(run.mainWindowShown);
     ASSERT_NE(palette, nullptr);
@@ -257,7 +252,7 @@ TEST_F(Startup, TheButtonsTakeAJapaneseFontWhereTheCodePageIsNotJapanese) {
     const LauncherRun run = RunLauncherWith(LauncherResources(), [&](HWND window) {
         for (int id : {IDC_PLAY, IDC_INSTALL, IDC_EXIT}) {
             LOGFONTW font = {};
-            if (HGDIOBJ handle = FontOf(window, id)) GetObjectW(handle, sizeof font, &font);
+            if (HGDIOBJ handle = ControlFont(window, id)) GetObjectW(handle, sizeof font, &font);
             fonts.push_back(font);
         }
     });

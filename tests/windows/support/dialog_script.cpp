@@ -59,3 +59,7 @@ void DialogScript::Step() {
 std::string ControlText(HWND dialog, int controlId) {
     return AsShiftJis(WideWindowText(GetDlgItem(dialog, controlId)));
 }
+
+HGDIOBJ ControlFont(HWND dialog, int controlId) {
+    return reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(dialog, controlId, WM_GETFONT, 0, 0));
+}

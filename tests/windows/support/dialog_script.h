@@ -39,3 +39,5 @@ private:
 
 // Text of a dialog's control.
 std::string ControlText(HWND dialog, int controlId);
+// The font a dialog's control draws with; nullptr for the system font.
+HGDIOBJ ControlFont(HWND dialog, int controlId);
