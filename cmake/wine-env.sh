@@ -67,7 +67,7 @@ REG
 }
 
 # Without a display of the user's, one Xvfb serves every run: its number is
-# kept beside the prefix and it is started again only when it has gone.
+# kept beside the Japanese prefix and it is started again only when it has gone.
 kve_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   local state="$KVE_JAPANESE_PREFIX.display" n
