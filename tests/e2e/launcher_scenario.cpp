@@ -27,6 +27,10 @@ void ForgetInstallation() {
 void ConfigureRig(const std::string& demoFolder, const std::string& screenshotFolder) {
     DemoSource = WindowsPathOf(demoFolder);
     ScreenshotFolder = WindowsPathOf(screenshotFolder);
+    // In a fresh Wine session the first program that asks for the desktop
+    // starts Wine's desktop process: the rig, so that no launcher has it as a
+    // child that outlives the scenario.
+    GetDesktopWindow();
 }
 
 void LauncherScenario::SetUp() {
