@@ -3,6 +3,7 @@
 #include <set>
 #include <vector>
 
+#include "screen_pixels.h"
 #include "waiting.h"
 #include "window_finding.h"
 
@@ -10,39 +11,17 @@ namespace {
 
 constexpr DWORD kPaintMilliseconds = 2000;
 
-// Rows [top, bottom) of the text's lines.
-struct Band {
-    int top;
-    int bottom;
-};
-
-bool HasInk(const Pixels& shown, RECT area, COLORREF ink) {
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (shown.At(x, y) == ink) return true;
+bool ColumnHasInk(const Pixels& shown, int x, COLORREF ink) {
+    for (int y = 0; y < shown.height; ++y)
+        if (shown.At(x, y) == ink) return true;
     return false;
 }
 
-// The runs of rows that hold ink: the lines of a text.
-std::vector<Band> LinesOf(const Pixels& shown, COLORREF ink) {
-    std::vector<Band> lines;
-    for (int y = 0; y < shown.height;) {
-        if (!HasInk(shown, RECT{0, y, shown.width, y + 1}, ink)) {
-            ++y;
-            continue;
-        }
-        const int top = y;
-        while (y < shown.height && HasInk(shown, RECT{0, y, shown.width, y + 1}, ink)) ++y;
-        lines.push_back(Band{top, y});
-    }
-    return lines;
-}
-
-// Which pixels of the area are ink, row by row.
-std::vector<bool> ShapeOf(const Pixels& shown, RECT area, COLORREF ink) {
+// Which pixels of columns [from, to) are ink, row by row.
+std::vector<bool> ShapeOf(const Pixels& shown, int from, int to, COLORREF ink) {
     std::vector<bool> shape;
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) shape.push_back(shown.At(x, y) == ink);
+    for (int y = 0; y < shown.height; ++y)
+        for (int x = from; x < to; ++x) shape.push_back(shown.At(x, y) == ink);
     return shape;
 }
 
@@ -58,23 +37,20 @@ size_t ShapesOfItsGlyphs(const std::wstring& text) {
     return ascii.size() + (others.size() + 1) / 2;
 }
 
-}  // namespace
-
+// The different shapes that the ink makes in one line of text shown: each run
+// of columns holding ink is one shape, told apart by its pixels.
 int CountDistinctShapes(const Pixels& shown, COLORREF ink) {
     std::set<std::vector<bool>> shapes;
-    for (const Band& line : LinesOf(shown, ink)) {
-        for (int x = 0; x < shown.width;) {
-            if (!HasInk(shown, RECT{x, line.top, x + 1, line.bottom}, ink)) {
-                ++x;
-                continue;
-            }
-            const int from = x;
-            while (x < shown.width && HasInk(shown, RECT{x, line.top, x + 1, line.bottom}, ink)) ++x;
-            shapes.insert(ShapeOf(shown, RECT{from, line.top, x, line.bottom}, ink));
-        }
+    for (int x = 0; x < shown.width; ++x) {
+        if (!ColumnHasInk(shown, x, ink)) continue;
+        const int from = x;
+        while (x < shown.width && ColumnHasInk(shown, x, ink)) ++x;
+        shapes.insert(ShapeOf(shown, from, x, ink));
     }
     return static_cast<int>(shapes.size());
 }
+
+}  // namespace
 
 bool ShowsItsGlyphs(const RECT& area, COLORREF ink, const std::wstring& text) {
     const size_t wanted = ShapesOfItsGlyphs(text);

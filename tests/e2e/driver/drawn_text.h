@@ -8,18 +8,11 @@
 
 #include <string>
 
-#include "screen_pixels.h"
-
-// The different shapes that the pixels of colour `ink` make in `shown`: in
-// each line (a run of rows holding ink), each run of columns holding ink is
-// one shape, told apart by its pixels.
-int CountDistinctShapes(const Pixels& shown, COLORREF ink);
-
 // True once `area` (screen coordinates) shows one line of `text` in colour
-// `ink` as at least as many different shapes as its different ASCII
-// characters and half its different other ones (spaces and the mnemonic's &
-// left out); false when it never does. Lines that touch count as one, so a
-// text of several lines may fall short.
+// `ink` as at least as many different shapes (runs of columns holding ink,
+// told apart by their pixels) as its different ASCII characters and half its
+// different other ones (spaces and the mnemonic's & left out); false when it
+// never does.
 bool ShowsItsGlyphs(const RECT& area, COLORREF ink, const std::wstring& text);
 
 // The caption bar's text area of a window with a caption, up to its buttons.
