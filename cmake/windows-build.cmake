@@ -107,3 +107,12 @@ function(kve_add_wine_test name)
     kve_set_time_limit(180 ${name})
   endif()
 endfunction()
+
+# The same on a system of another code page, which Wine takes from the locale
+# (C.UTF-8 gives 1252).
+function(kve_add_wine_test_in_locale name locale)
+  kve_add_wine_test(${name} ${ARGN})
+  if(TEST ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT KVE_WINE_LOCALE=${locale})
+  endif()
+endfunction()

@@ -2,11 +2,19 @@
 # The prefix lives inside the build tree, never in the user's home.
 KVE_ROOT=${KVE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 # CTest's emulator names the prefix beside its build folder in WINEPREFIX_KVE.
-export WINEPREFIX=${WINEPREFIX_KVE:-$KVE_ROOT/build/wine}
+KVE_JAPANESE_PREFIX=${WINEPREFIX_KVE:-$KVE_ROOT/build/wine}
 export WINEDEBUG=-all
 # Wine takes the ANSI code page from the locale: 932 from Japanese. A test of
 # another code page names its locale in KVE_WINE_LOCALE (C.UTF-8 gives 1252).
 export LC_ALL=${KVE_WINE_LOCALE:-ja_JP.UTF-8}
+# Each locale has a prefix of its own, made in that locale, as each Windows is
+# installed in its language: its caption and message fonts are those of that
+# language, and Wine never rewrites its font settings for another code page.
+if [ "$LC_ALL" = ja_JP.UTF-8 ]; then
+  export WINEPREFIX=$KVE_JAPANESE_PREFIX
+else
+  export WINEPREFIX=$KVE_JAPANESE_PREFIX-$LC_ALL
+fi
 # The x86_64 build runs in a 64-bit prefix here; the test guest runs the
 # i686 build in a 32-bit one.
 export WINEARCH=${KVE_WINE_ARCH:-win64}
@@ -16,7 +24,10 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree=;mshtml=}
 kve_wine() { wine "$@"; }
 
 # What kve_ensure_prefix sets; a prefix made with other settings gets them anew.
-KVE_PREFIX_SETTINGS=3
+KVE_PREFIX_SETTINGS=4
+
+# A REG_MULTI_SZ value of one string, as REGEDIT4 writes its bytes.
+kve_reg_multi_sz() { printf '%s\0\0' "$1" | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//'; }
 
 # Makes the prefix once:
 # - Wine draws the frames itself (no 2-second wait when a window closes without
@@ -27,6 +38,11 @@ KVE_PREFIX_SETTINGS=3
 #   UmePlus has the metrics of the Japanese system font (8 x 18 pixels: the
 #   dialogs keep their sizes) and shows the backslash as a yen sign, as
 #   Japanese Windows does;
+# - Tahoma, the face of Wine's captions and message boxes, and Microsoft Sans
+#   Serif, that of Windows' own, are linked to UmePlus Gothic for the
+#   characters they lack, as Windows links them to MS UI Gothic
+#   (FontLink\SystemLink): on a system that is not Japanese, a Japanese
+#   caption shows in place of empty boxes;
 # - a program that crashes ends at once with Wine's one-line report, instead of
 #   waiting on a debugger (in the emulated guest winedbg takes many minutes).
 kve_ensure_prefix() {
@@ -34,7 +50,7 @@ kve_ensure_prefix() {
   mkdir -p "$WINEPREFIX"
   [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
   local settings="$WINEPREFIX/kve-settings.reg"
-  cat > "$settings" <<'REG'
+  cat > "$settings" <<REG
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
@@ -46,6 +62,10 @@ REGEDIT4
 
 [HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]
 "Debugger"="false"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink]
+"Tahoma"=hex(7):$(kve_reg_multi_sz "umeplus-gothic.ttf,UmePlus Gothic")
+"Microsoft Sans Serif"=hex(7):$(kve_reg_multi_sz "umeplus-gothic.ttf,UmePlus Gothic")
 REG
   wine regedit /S "$settings" >/dev/null 2>&1
   rm -f "$settings"
@@ -54,10 +74,10 @@ REG
 }
 
 # Without a display of the user's, one Xvfb serves every run: its number is
-# kept beside the prefix and it is started again only when it has gone.
+# kept beside the Japanese prefix and it is started again only when it has gone.
 kve_ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local state="$WINEPREFIX.display" n
+  local state="$KVE_JAPANESE_PREFIX.display" n
   mkdir -p "$(dirname "$state")"
   if [ -f "$state" ]; then
     read -r n pid < "$state"
@@ -76,7 +96,7 @@ kve_ensure_display() {
 
 # Stops the Xvfb that kve_ensure_display started, if any.
 kve_stop_display() {
-  local state="$WINEPREFIX.display" n pid
+  local state="$KVE_JAPANESE_PREFIX.display" n pid
   [ -f "$state" ] || return 0
   read -r n pid < "$state"
   kill "$pid" 2>/dev/null

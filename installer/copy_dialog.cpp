@@ -10,6 +10,7 @@
 #include "copy_block.h"
 #include "copy_state.h"
 #include "dialog_procs.h"
+#include "display_texts.h"
 #include "locked_memory.h"
 #include "placement.h"
 #include "resource_ids.h"
@@ -104,6 +105,7 @@ void PumpOneMessageThenPostStep(HWND dialog, UINT step) {
 
 void OnInitDialog(HWND dialog) {
     PlaceInstallDialog(dialog);
+    UseDialogFont(dialog);
     if (!StartCopySearch()) {
         ShowMessage(dialog, kNoFiles, kReportStyle);
         EndDialog(dialog, 0);

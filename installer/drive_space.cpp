@@ -3,20 +3,7 @@
 #include <windows.h>
 
 #include "copy_math.h"
-
-namespace {
-
-using GetDiskFreeSpaceExFunction = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-
-// Looked up at run time: the first Windows 95 lacks it.
-GetDiskFreeSpaceExFunction FindGetDiskFreeSpaceEx() {
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (kernel == nullptr) return nullptr;
-    return reinterpret_cast<GetDiskFreeSpaceExFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
-}
-
-}  // namespace
+#include "system_functions.h"
 
 bool QueryFreeBytes(const char* root, std::uint64_t* freeBytes) {
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
@@ -24,7 +11,10 @@ bool QueryFreeBytes(const char* root, std::uint64_t* freeBytes) {
         return false;
     *freeBytes = ComputeFreeBytes(sectorsPerCluster, bytesPerSector, freeClusters);
     ULARGE_INTEGER available;
-    GetDiskFreeSpaceExFunction getDiskFreeSpaceEx = FindGetDiskFreeSpaceEx();
+    // The first Windows 95 lacks it.
+    using GetDiskFreeSpaceExFunction = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+    const auto getDiskFreeSpaceEx =
+        FindSystemFunction<GetDiskFreeSpaceExFunction>("kernel32.dll", "GetDiskFreeSpaceExA");
     if (getDiskFreeSpaceEx != nullptr && getDiskFreeSpaceEx(root, &available, nullptr, nullptr))
         *freeBytes = available.QuadPart;
     return true;

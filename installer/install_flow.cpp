@@ -1,6 +1,7 @@
 #include "install_flow.h"
 
 #include "dialog_procs.h"
+#include "display_texts.h"
 #include "install_record.h"
 #include "shared_state.h"
 #include "uninstall.h"
@@ -10,7 +11,7 @@ namespace {
 const char kDialogFailed[] = "ダイアログＢＯＸの作成に失敗ました。";
 
 INT_PTR RunInstallDialog(HWND owner, const char* name, DLGPROC procedure) {
-    const INT_PTR result = DialogBoxParamA(AppInstance, name, owner, procedure, 0);
+    const INT_PTR result = RunDialog(name, owner, procedure);
     if (result == -1) ShowMessage(owner, kDialogFailed, kReportStyle);
     return result;
 }

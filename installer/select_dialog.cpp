@@ -4,6 +4,7 @@
 
 #include "copy_math.h"
 #include "dialog_procs.h"
+#include "display_texts.h"
 #include "path_parts.h"
 #include "placement.h"
 #include "resource_ids.h"
@@ -33,7 +34,7 @@ void ShowRequiredSize(HWND dialog) {
     char text[kTextCapacity];
     const SizeTextFigures figures = ComputeSizeTextFigures(RequiredBytes);
     wsprintfA(text, kSizeFormat, static_cast<int>(figures.whole), static_cast<int>(figures.tenth));
-    SetDlgItemTextA(dialog, IDC_SIZE_TEXT, text);
+    ShowControlText(dialog, IDC_SIZE_TEXT, text);
 }
 
 // The Windows directory's drive letter and colon, then the default directory.
@@ -48,6 +49,7 @@ void OfferDefaultDirectory(HWND dialog) {
 
 void OnInitDialog(HWND dialog) {
     PlaceInstallDialog(dialog);
+    UseDialogFont(dialog);
     if (!MeasureSourceFiles(&RequiredBytes)) {
         Refuse(dialog, kNoFiles);
         EndDialog(dialog, 0);
@@ -98,9 +100,9 @@ bool HasRoomOnDrive(HWND dialog) {
 }
 
 bool ConfirmDirectory(HWND dialog) {
-    char question[kTextCapacity];
-    JoinText(question, sizeof question, {"ディレクトリ\"", InstalledDir, "\"にインストールを行います。"});
-    return ShowMessage(dialog, question, kQuestionStyle) == IDYES;
+    const int answer =
+        ShowPathMessage(dialog, "ディレクトリ\"", InstalledDir, "\"にインストールを行います。", kQuestionStyle);
+    return answer == IDYES;
 }
 
 // Parents are created left to right; those that exist or can't be made pass

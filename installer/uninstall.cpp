@@ -1,5 +1,6 @@
 #include "uninstall.h"
 
+#include "display_texts.h"
 #include "install_record.h"
 #include "shared_state.h"
 #include "text_join.h"

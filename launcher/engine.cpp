@@ -1,5 +1,6 @@
 #include "engine.h"
 
+#include "display_texts.h"
 #include "shared_state.h"
 #include "text_join.h"
 
@@ -10,9 +11,8 @@ const char kEngineSuffix[] = "\\KVE.EXE";
 const char kMissingSuffix[] = "が在りません";
 const char kEngineMissing[] = "KVE.EXEが在りません";
 
-// Room for the longest directory (259 bytes), the suffix, the message's tail
-// and the terminator.
-constexpr int kEngineTextCapacity = 280;
+// Room for the longest directory (259 bytes), the suffix and the terminator.
+constexpr int kEnginePathCapacity = 268;
 
 bool CreateEngineProcess(const char* path) {
     char commandLine[] = "KVE Varelin";
@@ -27,17 +27,15 @@ bool CreateEngineProcess(const char* path) {
 }
 
 void StartInstalledEngine(HWND owner) {
-    char path[kEngineTextCapacity];
-    char message[kEngineTextCapacity];
+    char path[kEnginePathCapacity];
     JoinText(path, sizeof path, {InstalledDir, kEngineSuffix});
     if (CreateEngineProcess(path)) return;
-    JoinText(message, sizeof message, {path, kMissingSuffix});
-    MessageBoxA(owner, message, AppCaption, MB_OK);
+    ShowPathMessage(owner, "", path, kMissingSuffix, MB_OK);
 }
 
 void StartLocalEngine(HWND owner) {
     if (CreateEngineProcess(kEngineName)) return;
-    MessageBoxA(owner, kEngineMissing, AppCaption, MB_OK);
+    ShowMessage(owner, kEngineMissing, MB_OK);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The main window: the picture with its palette, and the three buttons.
 #include "dialog_procs.h"
+#include "display_texts.h"
 #include "engine.h"
 #include "install_flow.h"
 #include "resource_ids.h"
@@ -22,8 +23,9 @@ void CentreMainWindow(HWND dialog) {
 }
 
 void OnInitDialog(HWND dialog) {
-    if (IsInstalled != 0) SetDlgItemTextA(dialog, IDC_INSTALL, kUninstallLabel);
-    SetWindowTextA(dialog, AppCaption);
+    UseDialogFont(dialog);
+    if (IsInstalled != 0) ShowControlText(dialog, IDC_INSTALL, kUninstallLabel);
+    ShowCaption(dialog);
     CentreMainWindow(dialog);
 }
 
@@ -60,11 +62,11 @@ void OnPaletteChanged(HWND dialog, HWND changer) {
 void OnInstallOrUninstall(HWND dialog) {
     if (IsInstalled != 0) {
         if (RunUninstall(dialog) != 1) return;
-        SetDlgItemTextA(dialog, IDC_INSTALL, kInstallLabel);
+        ShowControlText(dialog, IDC_INSTALL, kInstallLabel);
         IsInstalled = 0;
     } else {
         if (RunInstall(dialog) != 1) return;
-        SetDlgItemTextA(dialog, IDC_INSTALL, kUninstallLabel);
+        ShowControlText(dialog, IDC_INSTALL, kUninstallLabel);
         IsInstalled = 1;
     }
 }

@@ -14,7 +14,3 @@ BackgroundInfo BackInfo;
 BYTE* BackBits;
 
 std::uint64_t RequiredBytes;
-
-int ShowMessage(HWND owner, const char* text, UINT style) {
-    return MessageBoxA(owner, text, AppCaption, style);
-}

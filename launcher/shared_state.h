@@ -34,11 +34,3 @@ extern BYTE* BackBits;
 // the free space asked for and the progress bar's full scale. 64 bits wide so
 // that sources of 4 GiB or more are measured truly.
 extern std::uint64_t RequiredBytes;
-
-// Message-box styles of the system's own messages.
-constexpr UINT kReportStyle = MB_OK | MB_ICONINFORMATION;              // 0x40
-constexpr UINT kQuestionStyle = MB_YESNO | MB_ICONQUESTION;            // 0x24
-constexpr UINT kStopQuestionStyle = kQuestionStyle | MB_DEFBUTTON2;    // 0x124
-
-// Shows one of the system's messages, owned by `owner`, captioned AppCaption.
-int ShowMessage(HWND owner, const char* text, UINT style);

@@ -4,10 +4,12 @@
 
 #include "backcg.h"
 #include "dialog_procs.h"
+#include "display_texts.h"
 #include "install_record.h"
 #include "locked_memory.h"
 #include "resource_ids.h"
 #include "shared_state.h"
+#include "system_functions.h"
 
 namespace {
 
@@ -37,7 +39,7 @@ void ResetSharedState(HINSTANCE resources) {
 }
 
 bool LoadTexts() {
-    const bool caption = LoadStringA(AppInstance, IDS_APP_CAPTION, AppCaption, kCaptionCapacity) != 0;
+    const bool caption = LoadCaption();
     const bool installDir =
         caption && LoadStringA(AppInstance, IDS_DEFAULT_INSTALL_DIR, DefaultInstallDir, kPathCapacity) != 0;
     return installDir && LoadStringA(AppInstance, IDS_SOURCE_DIR, SourceDir, kPathCapacity) != 0;
@@ -100,11 +102,12 @@ bool LoadBackgroundPicture() {
 }
 
 StartupOutcome RunMainWindow() {
-    const INT_PTR result = DialogBoxParamA(AppInstance, "DLG_MAIN", nullptr, DlgMainProc, 0);
+    const INT_PTR result = RunDialog("DLG_MAIN", nullptr, DlgMainProc);
     return result == -1 ? kOutcomeFailed : kOutcomeRan;
 }
 
 StartupOutcome StartAndRun() {
+    ChooseTextDisplay();
     if (!LoadTexts()) return kOutcomeFailed;
     if (!IsWindowsVersionSupported(GetVersion())) return kOutcomeUnsupportedVersion;
     SetCurrentDirectoryA(SourceDir);
@@ -115,9 +118,8 @@ StartupOutcome StartAndRun() {
 }
 
 void ReportOutcome(StartupOutcome outcome) {
-    if (outcome == kOutcomeFailed) MessageBoxA(nullptr, kFailureMessage, AppCaption, kReportStyle);
-    if (outcome == kOutcomeUnsupportedVersion)
-        MessageBoxA(nullptr, kUnsupportedVersionMessage, AppCaption, kReportStyle);
+    if (outcome == kOutcomeFailed) ShowMessage(nullptr, kFailureMessage, kReportStyle);
+    if (outcome == kOutcomeUnsupportedVersion) ShowMessage(nullptr, kUnsupportedVersionMessage, kReportStyle);
 }
 
 // Released in the reverse order of making, each only if it was made.
@@ -131,6 +133,7 @@ void ReleaseSharedState() {
         FreeResource(PictureData);
         PictureData = nullptr;
     }
+    ReleaseTextDisplay();
 }
 
 }  // namespace
@@ -152,10 +155,8 @@ StartupOutcome RunLauncher(HINSTANCE resources) {
 void RestrictDllSearchPath() {
     const DWORD searchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
     using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (kernel == nullptr) return;
-    auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    const auto setDefaultDllDirectories =
+        FindSystemFunction<SetDefaultDllDirectoriesFunction>("kernel32.dll", "SetDefaultDllDirectories");
     if (setDefaultDllDirectories == nullptr || !setDefaultDllDirectories(searchSystem32)) return;
     // Wine resolves the delayed imports of its own DLLs by the search path the
     // process started with, the program's folder first: the COM library that

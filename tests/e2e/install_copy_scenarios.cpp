@@ -189,6 +189,7 @@ TEST_F(InstallerCopy, ALargeCopyStopsOnlyWhenTheQuestionIsAnsweredYes) {
     MoveToCorner(copy);
     ASSERT_TRUE(WaitUntil([&] { return FileSize(movie) >= kLargeCopyBytes / 5; }));
     const ShownMessage firstQuestion = ClickStop(launcher, copy);
+    EXPECT_TRUE(firstQuestion.TextShowsItsGlyphs());
     SaveScreenshot("installer_4_copying", copy.Screenshot());
     SaveScreenshot("installer_5_stop_question", firstQuestion.Screenshot());
     const std::uint64_t standing = FileSize(movie);

@@ -28,8 +28,6 @@ using Names = std::vector<std::string>;
 
 constexpr std::uint64_t kBlockBytes = 65536;
 constexpr std::uint64_t kGibibyte = 1024 * kMebibyte;
-// One tenth of the size text's unit.
-constexpr std::uint64_t kTenthBytes = 97280;
 
 std::string Joined(const Names& names) {
     std::string joined;
@@ -38,13 +36,6 @@ std::string Joined(const Names& names) {
 }
 
 std::string ParentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
-
-std::string SizeText(std::uint64_t bytes) {
-    const std::uint64_t tenths = bytes / kTenthBytes;
-    char text[128];
-    std::snprintf(text, sizeof text, "インストールに必用な容量 = %3d.%1d M byte", int(tenths / 10), int(tenths % 10));
-    return text;
-}
 
 class FaultsDuringTheWork : public InstallerScenario {
 protected:

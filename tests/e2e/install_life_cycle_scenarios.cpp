@@ -22,6 +22,9 @@ using namespace installer_texts;
 // before and after the scenario.
 const std::string kOfferedParent = "C:\\Program Files\\Quirn";
 const std::string kOfferedDirectory = kOfferedParent + "\\Q7R_DEMO";
+// The selection's static text that asks for the directory has no id of its
+// own: -1 in the template, which keeps it as the 16-bit 0xFFFF.
+constexpr int kSelectionPrompt = 0xFFFF;
 
 class InstallerLifeCycle : public InstallerScenario {
 protected:
@@ -43,11 +46,14 @@ TEST_F(InstallerLifeCycle, FirstStartInstallPlayUninstallAndInstallAgain) {
 
     const AppWindow selection = OpenSelection(first);
     EXPECT_EQ(selection.ControlText(IDC_INSTALL_DIR_EDIT), kOfferedDirectory);
+    EXPECT_EQ(selection.ControlText(IDC_SIZE_TEXT), SizeText(BytesInside(DemoFolder())));
+    EXPECT_TRUE(selection.ControlShowsItsGlyphs(kSelectionPrompt));
     SaveScreenshot("installer_2_selection", selection.Screenshot());
     const ShownMessage question = PressStart(first, selection);
     SaveScreenshot("installer_3_question", question.Screenshot());
     const ShownMessage finished = WaitForCopyEnd(first, ConfirmInstall(first, question, target));
     ExpectReport(finished, kCopyFinished);
+    EXPECT_TRUE(finished.TextShowsItsGlyphs());
     SaveScreenshot("installer_6_finished", finished.Screenshot());
     finished.Press(IDOK);
     WaitForSecondButton(first, kUninstallLabel);
@@ -67,6 +73,7 @@ TEST_F(InstallerLifeCycle, FirstStartInstallPlayUninstallAndInstallAgain) {
     main.Click(IDC_INSTALL);
     const ShownMessage uninstallQuestion = second.WaitMessage(main);
     ExpectQuestion(uninstallQuestion, kUninstallQuestion, IDYES);
+    EXPECT_TRUE(uninstallQuestion.TextShowsItsGlyphs());
     SaveScreenshot("installer_8_uninstall_question", uninstallQuestion.Screenshot());
     uninstallQuestion.Press(IDNO);
     EXPECT_EQ(SecondButton(second), kUninstallLabel) << "No changes nothing";

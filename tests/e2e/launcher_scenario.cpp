@@ -27,6 +27,10 @@ void ForgetInstallation() {
 void ConfigureRig(const std::string& demoFolder, const std::string& screenshotFolder) {
     DemoSource = WindowsPathOf(demoFolder);
     ScreenshotFolder = WindowsPathOf(screenshotFolder);
+    // In a fresh Wine session the first program that asks for the desktop
+    // starts Wine's desktop process: the rig, so that no launcher has it as a
+    // child that outlives the scenario.
+    GetDesktopWindow();
 }
 
 void LauncherScenario::SetUp() {
@@ -76,7 +80,10 @@ bool LauncherScenario::AnyEngineRunning() const {
     return false;
 }
 
+// Taken on a system whose code page is not Japanese, the name says which it is.
 void LauncherScenario::SaveScreenshot(const std::string& name, const Pixels& pixels) const {
     CreateDirectories(ScreenshotFolder);
-    EXPECT_TRUE(SaveBitmapFile(pixels, ScreenshotFolder + "\\" + name + ".bmp")) << "screenshot " << name;
+    const std::string codePage = GetACP() == 932 ? "" : "_cp" + std::to_string(GetACP());
+    const std::string path = ScreenshotFolder + "\\" + name + codePage + ".bmp";
+    EXPECT_TRUE(SaveBitmapFile(pixels, path)) << "screenshot " << path;
 }

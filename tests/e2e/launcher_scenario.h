@@ -40,7 +40,8 @@ protected:
     EngineRecord WaitForEngine() const;
     bool EngineWasStarted() const;
 
-    // Kept as <screenshot folder>\<name>.bmp.
+    // Kept as <screenshot folder>\<name>.bmp, or <name>_cp1252.bmp and the
+    // like where the system's code page is not Japanese.
     void SaveScreenshot(const std::string& name, const Pixels& pixels) const;
 
 private:

@@ -2,6 +2,8 @@
 // like the launcher's own).
 #pragma once
 
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 constexpr const char* kCaption = "ＺＥＲＶＡ－Ｑ７Ｒ（デモ）の起動とインストール";
@@ -25,4 +27,11 @@ constexpr const char* kStopQuestion = "インストールを中断しますか�
 constexpr const char* kUninstallQuestion = "アンインストールを実行しますか？";
 // The question before a directory is created.
 inline std::string Question(const std::string& path) { return "ディレクトリ\"" + path + "\"にインストールを行います。"; }
+// The selection's line for a source of that many bytes; the unit's tenth is 97,280 bytes.
+inline std::string SizeText(std::uint64_t bytes) {
+    const std::uint64_t tenths = bytes / 97280;
+    char text[128];
+    std::snprintf(text, sizeof text, "インストールに必用な容量 = %3d.%1d M byte", int(tenths / 10), int(tenths % 10));
+    return text;
+}
 }  // namespace installer_texts

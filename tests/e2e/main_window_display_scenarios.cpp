@@ -21,6 +21,7 @@ TEST_F(MainWindowDisplay, OpensCaptionedCentredOnTheScreenAndSizedByItsTemplate)
     const Launcher& launcher = StartLauncher();
     const AppWindow main = launcher.Main();
     EXPECT_EQ(main.Caption(), kCaption);
+    EXPECT_TRUE(main.CaptionShowsItsGlyphs());
 
     const RECT outer = main.OuterRect();
     const RECT screen = OuterRect(GetDesktopWindow());

@@ -5,9 +5,7 @@ target_link_libraries(installer_test_scene PUBLIC windows_test_support)
 kve_windows_test(select_dialog_test select_dialog_test.cpp)
 target_link_libraries(select_dialog_test PRIVATE installer_test_scene)
 # The path rules once more under code page 1252, which has no double-byte characters.
-kve_add_wine_test(select_dialog_cp1252_test select_dialog_test --gtest_color=no --gtest_filter=*CodePage1252*)
-if(TEST select_dialog_cp1252_test)
-  set_tests_properties(select_dialog_cp1252_test PROPERTIES ENVIRONMENT KVE_WINE_LOCALE=C.UTF-8)
-endif()
+kve_add_wine_test_in_locale(select_dialog_cp1252_test C.UTF-8 select_dialog_test --gtest_color=no
+                            --gtest_filter=*CodePage1252*)
 kve_windows_test(copy_dialog_test copy_dialog_test.cpp)
 target_link_libraries(copy_dialog_test PRIVATE installer_test_scene)

@@ -16,6 +16,7 @@
 #include "resource_ids.h"
 #include "shared_state.h"
 #include "temp_directory.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -198,6 +199,35 @@ TEST_F(DirectorySelection, UnderCodePage1252EveryBackslashSeparates) {
     EXPECT_STREQ(InstalledDir, (cafe + "\\Q7R").c_str());
     EXPECT_EQ(EntryNames(target_.Join("Spiele")), Texts{"Caf\xe9"});
     EXPECT_EQ(EntryNames(cafe), Texts{"Q7R"});
+}
+
+// Where the code page is not Japanese the question takes the wide calls: its
+// own texts converted from code page 932, the directory from the system's.
+TEST_F(DirectorySelection, UnderCodePage1252TheQuestionShowsTheDirectoryAsTyped) {
+    if (GetACP() != 1252) GTEST_SKIP() << "the system's code page is " << GetACP();
+    const std::string cafe = target_.Join("Caf\xe9");
+    EXPECT_EQ(Choose(cafe), 0);
+    ASSERT_EQ(boxes_.Seen().size(), 1u);
+    EXPECT_EQ(boxes_.Seen()[0].wideText,
+              Widened("ディレクトリ\"", 932) + Widened(cafe, 1252) + Widened("\"にインストールを行います。", 932));
+    EXPECT_FALSE(PathExists(cafe)) << "answered No";
+}
+
+// The texts take a Japanese font there; the edit control, which shows the
+// player's own path in the system's code page, keeps the system font.
+TEST_F(DirectorySelection, UnderCodePage1252TheEditKeepsTheSystemFont) {
+    if (GetACP() != 1252) GTEST_SKIP() << "the system's code page is " << GetACP();
+    HGDIOBJ editFont = nullptr;
+    LOGFONTW sizeLineFont = {};
+    DialogScript script;
+    script.Do([&](HWND dialog) {
+        editFont = ControlFont(dialog, IDC_INSTALL_DIR_EDIT);
+        GetObjectW(ControlFont(dialog, IDC_SIZE_TEXT), sizeof sizeLineFont, &sizeLineFont);
+    });
+    script.Click(IDC_STOP);
+    EXPECT_EQ(Run(script), 0);
+    EXPECT_EQ(editFont, nullptr);
+    EXPECT_EQ(sizeLineFont.lfCharSet, SHIFTJIS_CHARSET);
 }
 
 TEST_F(DirectorySelection, ATrailingBackslashNamesTheDirectoryItself) {

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "dialog_script.h"
+#include "display_texts.h"
 #include "installer_scene.h"
 #include "locked_memory.h"
 #include "message_boxes.h"
@@ -18,6 +18,8 @@
 #include "shared_state.h"
 #include "startup.h"
 #include "temp_directory.h"
+#include "wide_text.h"
+#include "wine_version.h"
 
 namespace {
 
@@ -157,6 +159,18 @@ bool IsStaticColourIndex(int index) { return index < 10 || index >= 246; }
 
 SIZE_T PictureBlockBytes() { return GlobalSize(GlobalHandle(BackBits)); }
 
+// A launcher text as the ANSI calls show it on this system: the Shift-JIS
+// bytes taken in the system's code page, read back in code page 932.
+std::string ShownThroughTheAnsiCalls(const std::string& text) { return AsShiftJis(Widened(text, GetACP())); }
+
+// The caption as the ANSI calls show it: LoadStringA gives the string table's
+// text in the system's code page, "ZERVA-Q7R(??)??????????" in 1252.
+std::string CaptionThroughTheAnsiCalls() {
+    char caption[kCaptionCapacity] = "";
+    LoadStringA(GetModuleHandleA(nullptr), IDS_APP_CAPTION, caption, kCaptionCapacity);
+    return ShownThroughTheAnsiCalls(caption);
+}
+
 class Startup : public ::testing::Test {
 protected:
     void SetUp() override { record_key::Remove(); }
@@ -171,9 +185,7 @@ private:
 TEST_F(Startup, ANormalStartShowsTheMainWindowAndNoMessage) {
     std::string windowCaption;
     const LauncherRun run = RunLauncherWith(LauncherResources(), [&](HWND window) {
-        char text[128] = "";
-        GetWindowTextA(window, text, sizeof text);
-        windowCaption = text;
+        windowCaption = AsShiftJis(WideWindowText(window));
     });
     EXPECT_EQ(run.outcome, kOutcomeRan);
     EXPECT_TRUE(run.mainWindowShown);
@@ -209,19 +221,50 @@ TEST_F(Startup, TheShippedPictureIsA580By440BottomUpEightBitBitmap) {
     EXPECT_TRUE(run.mainWindowShown);
 }
 
-TEST_F(Startup, ThePictureAndPaletteAreReleasedWhenTheMainWindowCloses) {
+TEST_F(Startup, ThePictureThePaletteAndTheFontAreReleasedWhenTheMainWindowCloses) {
     HPALETTE palette = nullptr;
     HGLOBAL pixels = nullptr;
-    const LauncherRun run = RunLauncherWith(LauncherResources(), [&](HWND) {
+    HGDIOBJ font = nullptr;
+    const LauncherRun run = RunLauncherWith(LauncherResources(), [&](HWND window) {
         palette = BackPalette;
         pixels = GlobalHandle(BackBits);
+        font = ControlFont(window, IDC_PLAY);
     });
     ASSERT_TRUE(run.mainWindowShown);
     ASSERT_NE(palette, nullptr);
     EXPECT_EQ(GetObjectType(palette), 0u);
+    if (font != nullptr) {
+        EXPECT_EQ(GetObjectType(font), 0u) << "the buttons' font";
+    }
     EXPECT_EQ(BackPalette, nullptr);
     EXPECT_EQ(BackBits, nullptr);
     EXPECT_EQ(GlobalFlags(pixels), UINT(GMEM_INVALID_HANDLE));
+}
+
+// Where the code page is not Japanese, the buttons take a font of the Japanese
+// character set, as tall as the system font that sets the dialog units; on
+// Japanese Windows they keep the system font. The window keeps its
+// template's size either way (the end-to-end scenarios measure it).
+TEST_F(Startup, TheButtonsTakeAJapaneseFontWhereTheCodePageIsNotJapanese) {
+    LOGFONTW system = {};
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system);
+    std::vector<LOGFONTW> fonts;
+    const LauncherRun run = RunLauncherWith(LauncherResources(), [&](HWND window) {
+        for (int id : {IDC_PLAY, IDC_INSTALL, IDC_EXIT}) {
+            LOGFONTW font = {};
+            if (HGDIOBJ handle = ControlFont(window, id)) GetObjectW(handle, sizeof font, &font);
+            fonts.push_back(font);
+        }
+    });
+    ASSERT_TRUE(run.mainWindowShown);
+    for (const LOGFONTW& font : fonts) {
+        if (GetACP() == 932) {
+            EXPECT_EQ(font.lfHeight, 0) << "the system font, which is Japanese";
+            continue;
+        }
+        EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+        EXPECT_EQ(font.lfHeight, system.lfHeight);
+    }
 }
 
 // Moveable memory of 0 bytes is made discarded, and its lock fails: the
@@ -357,23 +400,6 @@ TEST(WindowsVersion, From351OnIsSupportedWhateverTheHighBitsSay) {
     EXPECT_TRUE(IsWindowsVersionSupported(VersionWord(10, 0)));
 }
 
-// Wine reports the named Windows version to one program, for the object's lifetime.
-class WineVersionFor {
-public:
-    WineVersionFor(const std::string& program, const char* version)
-        : path_("Software\\Wine\\AppDefaults\\" + program) {
-        HKEY key = nullptr;
-        RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                       static_cast<DWORD>(std::strlen(version) + 1));
-        RegCloseKey(key);
-    }
-    ~WineVersionFor() { RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str()); }
-
-private:
-    std::string path_;
-};
-
 // Runs the probe with Wine reporting `windowsVersion`; what it saw, line by line.
 std::string RunVersionProbeUnder(const char* windowsVersion) {
     WineVersionFor version("version_probe.exe", windowsVersion);
@@ -393,15 +419,32 @@ std::string RunVersionProbeUnder(const char* windowsVersion) {
     return ReadWholeFile(report);
 }
 
+// Win32s, like the Windows 95 family, takes the ANSI calls whatever its code page.
 TEST_F(Startup, UnderWindows31OnlyTheVersionMessageShowsAndTheRegistryIsUntouched) {
-    EXPECT_EQ(RunVersionProbeUnder("win31"),
-              "outcome 1\n" + std::string(kVersionText) + " / " + kCaption + " [OK] [information]\n");
+    EXPECT_EQ(RunVersionProbeUnder("win31"), "outcome 1\n" + ShownThroughTheAnsiCalls(kVersionText) + " / " +
+                                                 CaptionThroughTheAnsiCalls() + " [OK] [information]\n");
     EXPECT_FALSE(record_key::Exists());
 }
 
-TEST_F(Startup, UnderNt351StartUpGoesOn) {
-    EXPECT_EQ(RunVersionProbeUnder("nt351"), "outcome 2\n");
+TEST_F(Startup, UnderNt351StartUpGoesOnAndTheCaptionReadsAsWritten) {
+    EXPECT_EQ(RunVersionProbeUnder("nt351"), "caption " + std::string(kCaption) + "\noutcome 2\n");
     EXPECT_TRUE(record_key::Exists());
+}
+
+// Its wide calls are mostly stubs: the texts take the ANSI calls, as they did
+// before the wide ones were there, on a system of any code page.
+TEST_F(Startup, UnderWindows95TheCaptionTakesTheAnsiCalls) {
+    EXPECT_EQ(RunVersionProbeUnder("win95"), "caption " + CaptionThroughTheAnsiCalls() + "\noutcome 2\n");
+}
+
+TEST(TextDisplay, TheWideCallsServeOnlyTheNtFamilyWithAnotherCodePageThatConverts932) {
+    EXPECT_TRUE(NeedsWideTexts(VersionWord(4, 0), 1252, true));    // NT 4, Western
+    EXPECT_TRUE(NeedsWideTexts(VersionWord(3, 51), 936, true));    // NT 3.51, Chinese
+    EXPECT_TRUE(NeedsWideTexts(VersionWord(10, 0), 65001, true));  // UTF-8 as the ANSI code page
+    EXPECT_FALSE(NeedsWideTexts(VersionWord(10, 0), 932, true));   // Japanese
+    EXPECT_FALSE(NeedsWideTexts(VersionWord(5, 1), 1252, false));  // 932 not installed
+    EXPECT_FALSE(NeedsWideTexts(VersionWord(4, 0, 0xC3B60000), 1252, true));  // Windows 95
+    EXPECT_FALSE(NeedsWideTexts(VersionWord(4, 90, 0xC0000000), 1251, true));  // Windows Me
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 kve_windows_test(startup_test startup_test.cpp)
 target_link_libraries(startup_test PRIVATE installer_test_scene)  # IsReport
+# Once more where the code page is not Japanese: the texts take the wide calls
+# and the buttons a Japanese font.
+kve_add_wine_test_in_locale(startup_cp1252_test C.UTF-8 startup_test --gtest_color=no)
 
 # Started by the version test under a Windows version that Wine is told to
 # report for it; it sits beside the test program.

@@ -1,5 +1,6 @@
 #include "launcher_session.h"
 
+#include "drawn_text.h"
 #include "resource_ids.h"
 #include "user_input.h"
 #include "waiting.h"
@@ -38,6 +39,14 @@ HWND AppWindow::Control(int id) const {
 
 std::string AppWindow::ControlText(int id) const { return TextOf(Control(id)); }
 
+bool AppWindow::CaptionShowsItsGlyphs() const {
+    return ShowsItsGlyphs(CaptionTextArea(window_), GetSysColor(COLOR_CAPTIONTEXT), WideTextOf(window_));
+}
+
+bool AppWindow::ControlShowsItsGlyphs(int id) const {
+    return ShowsItsGlyphs(::OuterRect(Control(id)), GetSysColor(COLOR_WINDOWTEXT), WideTextOf(Control(id)));
+}
+
 RECT AppWindow::OuterRect() const { return ::OuterRect(window_); }
 
 RECT AppWindow::ClientRectOnScreen() const { return ::ClientRectOnScreen(window_); }
@@ -62,6 +71,10 @@ void AppWindow::PressKey(WORD virtualKey) const { ::PressKey(window_, virtualKey
 void AppWindow::Close() const { SendCloseCommand(window_); }
 
 Pixels ShownMessage::Screenshot() const { return SettledScreenshot(box_); }
+
+bool ShownMessage::TextShowsItsGlyphs() const {
+    return ShowsItsGlyphs(::OuterRect(GetDlgItem(box_, kMessageTextId)), GetSysColor(COLOR_WINDOWTEXT), seen_.wideText);
+}
 
 void ShownMessage::Press(int button) const {
     HWND control = GetDlgItem(box_, button);

@@ -22,6 +22,10 @@ public:
     std::string Caption() const;
     HWND Control(int id) const;  // throws RigFailure when the dialog has no such control
     std::string ControlText(int id) const;
+    // True when the caption, or a control's text of one line, shows glyphs of
+    // its own rather than one shape over and over (drawn_text.h).
+    bool CaptionShowsItsGlyphs() const;
+    bool ControlShowsItsGlyphs(int id) const;
     RECT OuterRect() const;
     RECT ClientRectOnScreen() const;
     RECT ControlRectInClient(int id) const;
@@ -45,6 +49,8 @@ public:
 
     HWND Handle() const { return box_; }
     const SeenMessageBox& Seen() const { return seen_; }
+    // True when its text, of one line, shows glyphs of its own (drawn_text.h).
+    bool TextShowsItsGlyphs() const;
     Pixels Screenshot() const;
     // Clicks the button and waits until the box has gone, so that a box
     // waited for next is never this one.

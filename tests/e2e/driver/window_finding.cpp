@@ -2,6 +2,7 @@
 
 #include "message_boxes.h"
 #include "waiting.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -54,13 +55,15 @@ HWND WaitForWindow(const WindowQuery& query, const std::string& what) {
     return found;
 }
 
-std::string TextOf(HWND window) {
-    char text[1024] = "";
+std::wstring WideTextOf(HWND window) {
+    WCHAR text[1024] = L"";
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                        kReplyTimeoutMilliseconds, &copied);
+    SendMessageTimeoutW(window, WM_GETTEXT, sizeof text / sizeof text[0], reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, kReplyTimeoutMilliseconds, &copied);
     return text;
 }
+
+std::string TextOf(HWND window) { return AsShiftJis(WideTextOf(window)); }
 
 RECT OuterRect(HWND window) {
     RECT rect = {};

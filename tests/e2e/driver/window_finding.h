@@ -21,7 +21,10 @@ HWND FindWindowFitting(const WindowQuery& query);
 // Waits for such a window; throws RigFailure, naming `what`, when none comes.
 HWND WaitForWindow(const WindowQuery& query, const std::string& what);
 
-// A window's text, read through the window system (also for other processes' controls).
+// A window's text, read through the window system with the wide calls (also
+// for other processes' controls), and as code page 932, in which the
+// launcher's texts are written.
+std::wstring WideTextOf(HWND window);
 std::string TextOf(HWND window);
 RECT OuterRect(HWND window);
 // The client area in screen coordinates.

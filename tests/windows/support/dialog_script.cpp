@@ -1,6 +1,9 @@
 #include "dialog_script.h"
 
+#include "display_texts.h"
+
 #include "message_boxes.h"
+#include "wide_text.h"
 #include "shared_state.h"
 
 namespace {
@@ -25,7 +28,7 @@ DialogScript& DialogScript::Click(int controlId) {
 }
 
 INT_PTR DialogScript::Run(const char* templateName, DLGPROC procedure, HWND owner) {
-    return RunAround([&] { return DialogBoxParamA(AppInstance, templateName, owner, procedure, 0); });
+    return RunAround([&] { return RunDialog(templateName, owner, procedure); });
 }
 
 INT_PTR DialogScript::RunAround(const std::function<INT_PTR()>& modalCode) {
@@ -54,7 +57,9 @@ void DialogScript::Step() {
 }
 
 std::string ControlText(HWND dialog, int controlId) {
-    char text[1024] = "";
-    GetDlgItemTextA(dialog, controlId, text, sizeof text);
-    return text;
+    return AsShiftJis(WideWindowText(GetDlgItem(dialog, controlId)));
+}
+
+HGDIOBJ ControlFont(HWND dialog, int controlId) {
+    return reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(dialog, controlId, WM_GETFONT, 0, 0));
 }

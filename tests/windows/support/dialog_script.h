@@ -18,8 +18,8 @@ public:
     // A click as the dialog manager delivers it: WM_COMMAND with the id and BN_CLICKED.
     DialogScript& Click(int controlId);
 
-    // Runs the template from the launcher's resources with `procedure` and
-    // returns what the dialog ended with. A dialog still open some time after
+    // Runs the template from the launcher's resources with `procedure`, as the
+    // launcher runs its dialogs, and returns what the dialog ended with. A dialog still open some time after
     // the last action is ended with kScriptTimedOut.
     INT_PTR Run(const char* templateName, DLGPROC procedure, HWND owner = nullptr);
     // The same for code that opens its dialogs itself (RunLauncher, say):
@@ -39,3 +39,5 @@ private:
 
 // Text of a dialog's control.
 std::string ControlText(HWND dialog, int controlId);
+// The font a dialog's control draws with; nullptr for the system font.
+HGDIOBJ ControlFont(HWND dialog, int controlId);

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "display_texts.h"
 #include "resource_ids.h"
 #include "shared_state.h"
 
 void LoadLauncherState() {
     AppInstance = GetModuleHandleA(nullptr);
-    LoadStringA(AppInstance, IDS_APP_CAPTION, AppCaption, kCaptionCapacity);
+    ChooseTextDisplay();
+    LoadCaption();
     LoadStringA(AppInstance, IDS_DEFAULT_INSTALL_DIR, DefaultInstallDir, kPathCapacity);
     GetWindowRect(GetDesktopWindow(), &ScreenRect);
 }

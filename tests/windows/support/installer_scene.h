@@ -13,8 +13,9 @@
 
 #include "message_boxes.h"
 
-// AppInstance (this program, which carries the launcher's resources),
-// AppCaption, DefaultInstallDir and ScreenRect, as start-up sets them.
+// AppInstance (this program, which carries the launcher's resources), the
+// display of texts for the system's code page, AppCaption, DefaultInstallDir
+// and ScreenRect, as start-up sets them.
 void LoadLauncherState();
 
 // A file of `size` bytes that costs no disk: its end is moved, nothing written.

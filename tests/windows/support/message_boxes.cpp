@@ -1,5 +1,7 @@
 #include "message_boxes.h"
 
+#include "wide_text.h"
+
 namespace {
 
 MessageBoxAnswerer* ActiveAnswerer;
@@ -8,15 +10,6 @@ MessageBoxAnswerer* ActiveAnswerer;
 // the box is activated, when no button shows the default style yet.
 HWND LastFocusParent;
 int LastFocusId;
-
-// The static control that holds a message box's text.
-constexpr int kMessageTextId = 0xFFFF;
-
-std::string WindowText(HWND window) {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 HICON ShownIcon(HWND box) {
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -48,8 +41,9 @@ bool IsMessageBox(HWND window) {
 
 SeenMessageBox ReadMessageBox(HWND box) {
     SeenMessageBox seen;
-    seen.caption = WindowText(box);
-    seen.text = WindowText(GetDlgItem(box, kMessageTextId));
+    seen.caption = AsShiftJis(WideWindowText(box));
+    seen.wideText = WideWindowText(GetDlgItem(box, kMessageTextId));
+    seen.text = AsShiftJis(seen.wideText);
     seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
     seen.hasYes = GetDlgItem(box, IDYES) != nullptr;
     seen.hasNo = GetDlgItem(box, IDNO) != nullptr;

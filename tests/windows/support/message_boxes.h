@@ -9,14 +9,20 @@
 #include <string>
 #include <vector>
 
+// Texts are read back through the wide calls and kept in code page 932, as
+// the launcher's texts and the tests' literals are written.
 struct SeenMessageBox {
-    std::string caption;   // as the box shows it; test literals are Shift-JIS too
+    std::string caption;
     std::string text;
+    std::wstring wideText;  // the text as the box holds it
     bool hasOk = false, hasYes = false, hasNo = false;
     bool hasIcon = false;
     HICON icon = nullptr;   // the shared system icon: compare with LoadIcon(nullptr, IDI_INFORMATION) etc.
     int defaultButton = 0;  // IDOK, IDYES or IDNO
 };
+
+// The static control that holds a message box's text.
+constexpr int kMessageTextId = 0xFFFF;
 
 // A message box's window: a dialog holding the static text 0xFFFF and a box's button.
 bool IsMessageBox(HWND window);
