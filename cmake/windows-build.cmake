@@ -87,7 +87,7 @@ if(KVE_RUNS_UNDER_WINE AND KVE_IN_TEST_MACHINE)
   add_test(NAME guest_start COMMAND env KVE_GUEST_MIRROR=${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh start)
   add_test(NAME guest_wine_session
     COMMAND ${KVE_IN_TEST_MACHINE} env WINEPREFIX_KVE=${KVE_WINE_PREFIX}
-            bash -c "source cmake/wine-env.sh && kve_ensure_display && kve_ensure_prefix && wineserver -p"
+            bash -c "source cmake/wine-env.sh && kve_ensure_display && kve_ensure_prefix && { wineserver -k; wineserver -w; wineserver -p; }"
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
   add_test(NAME guest_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh stop)
   set_tests_properties(guest_start PROPERTIES FIXTURES_SETUP kve_guest_booted TIMEOUT 1800)

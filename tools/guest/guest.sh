@@ -68,8 +68,9 @@ make_image() {
     bookworm "$tree" "$sources"
   cp -L "$tree/vmlinuz" "$guest_dir/vmlinuz"
   cp -L "$tree/initrd.img" "$guest_dir/initrd.img"
-  # Room for the Wine prefix and the tests' folders besides the system.
-  local size_mib=$(( $(du -sm "$tree" | cut -f1) + 2048 ))
+  # Room for the Wine prefix and the tests' folders besides the system: a
+  # scenario needs free space for a source of 4.5 GiB. The image is sparse.
+  local size_mib=$(( $(du -sm "$tree" | cut -f1) + 8192 ))
   mke2fs -q -t ext4 -d "$tree" -L kve-guest "$image" "${size_mib}M"
   rm -rf "$tree"
   image_recipe > "$guest_dir/image.recipe"
