@@ -81,14 +81,13 @@ function(kve_set_time_limit seconds)
 endfunction()
 
 # The guest is booted by a setup test, and stopped by a cleanup test, of the
-# fixture that every test run in it requires. Wine's session there (prefix,
-# display, server) is made by the setup test, once.
+# fixture that every test run in it requires. Wine's session there (prefixes,
+# display, servers) is made by the second setup test, once.
 if(KVE_RUNS_UNDER_WINE AND KVE_IN_TEST_MACHINE)
   add_test(NAME guest_start COMMAND env KVE_GUEST_MIRROR=${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh start)
   add_test(NAME guest_wine_session
     COMMAND ${KVE_IN_TEST_MACHINE} env WINEPREFIX_KVE=${KVE_WINE_PREFIX}
-            bash -c "source cmake/wine-env.sh && kve_ensure_display && kve_ensure_prefix && { wineserver -k; wineserver -w; wineserver -p; }"
-    WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+            ${PROJECT_SOURCE_DIR}/tools/guest/wine_session.sh)
   add_test(NAME guest_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh stop)
   set_tests_properties(guest_start PROPERTIES FIXTURES_SETUP kve_guest_booted TIMEOUT 1800)
   set_tests_properties(guest_wine_session PROPERTIES
