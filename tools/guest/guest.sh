@@ -5,7 +5,7 @@
 # the build tree as CTest does here.
 #
 # Usage: guest.sh image                      makes the disk image, or makes it anew
-#                                            when the package list or this script changed
+#                                            when the package list or the recipe changed
 #        guest.sh start                      boots the guest unless it is running
 #        guest.sh run [--cd DIR] [--env NAME=VALUE]... -- COMMAND...
 #                                            runs COMMAND in the guest (booting it when
