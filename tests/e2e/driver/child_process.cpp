@@ -49,17 +49,29 @@ bool IsChildOf(const PROCESSENTRY32& entry, DWORD parentId, ULONGLONG parentStar
     return start == 0 || start >= parentStart;
 }
 
+// Wine now and then loses a new process before its first instruction (the
+// loader dies while it reserves the address space) and reports that as
+// ERROR_INTERNAL_ERROR. The program under test has not run at all then, so
+// starting it again hides nothing of its own.
+bool StartProcess(const std::string& program, std::string commandLine, std::string environment,
+                  const std::string& directory, PROCESS_INFORMATION& started) {
+    const int kAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        if (CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, &environment[0],
+                           directory.c_str(), &startup, &started))
+            return true;
+        if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == kAttempts) return false;
+    }
+}
+
 }  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& directory,
                            const std::vector<std::string>& extraEnvironment) {
-    std::string environment = EnvironmentBlock(extraEnvironment);
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION started = {};
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, &environment[0],
-                        directory.c_str(), &startup, &started))
+    if (!StartProcess(program, "\"" + program + "\"", EnvironmentBlock(extraEnvironment), directory, started))
         throw RigFailure("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
     CloseHandle(started.hThread);
     process_ = started.hProcess;
