@@ -49,10 +49,10 @@ bool IsChildOf(const PROCESSENTRY32& entry, DWORD parentId, ULONGLONG parentStar
     return start == 0 || start >= parentStart;
 }
 
-// Wine now and then loses a new process before its first instruction (the
-// loader dies while it reserves the address space) and reports that as
-// ERROR_INTERNAL_ERROR. The program under test has not run at all then, so
-// starting it again hides nothing of its own.
+// Wine now and then loses a new process before it has finished starting it
+// (it ended with no exit code) and reports that as ERROR_INTERNAL_ERROR. The
+// program under test has not run at all then, so starting it again hides
+// nothing of its own.
 bool StartProcess(const std::string& program, std::string commandLine, std::string environment,
                   const std::string& directory, PROCESS_INFORMATION& started) {
     const int kAttempts = 3;
