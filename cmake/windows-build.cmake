@@ -50,9 +50,10 @@ endfunction()
 
 # Where the Windows programs of this build run: the x86_64 build here under
 # wine64; the i686 build, which this machine refuses, under 32-bit Wine in the
-# test guest (tools/guest/guest.sh), which CTest boots once for a run.
-# KVE_IN_TEST_MACHINE is the command prefix that runs a command there, and
-# KVE_TIME_SCALE how many times longer a test may take there than here.
+# test guest (tools/guest/guest.sh), a Debian tree whose 32-bit programs run
+# under QEMU's user-mode emulator, entered once for a run. KVE_IN_TEST_MACHINE
+# is the command prefix that runs a command there, and KVE_TIME_SCALE how many
+# times longer a test may take there than here.
 get_filename_component(KVE_BUILDS_FOLDER ${CMAKE_BINARY_DIR} DIRECTORY)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(KVE_RUNS_UNDER_WINE ON)
@@ -64,11 +65,12 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
 else()
   option(KVE_TEST_IN_GUEST "Run the i686 build's tests in the test guest" ON)
   set(KVE_RUNS_UNDER_WINE ${KVE_TEST_IN_GUEST})
-  set(KVE_IN_TEST_MACHINE env KVE_GUEST_MIRROR=${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/cmake/guest-run)
-  set(KVE_TIME_SCALE 6)
-  # On the guest's own disk, made anew with each boot: Wine keeps the files'
-  # DOS attributes in extended attributes, which the shared folder lacks.
-  set(KVE_WINE_PREFIX /root/kve/wine-i686)
+  set(KVE_IN_TEST_MACHINE ${PROJECT_SOURCE_DIR}/cmake/guest-run)
+  # Under the emulator a Wine process takes about ten times as long to start,
+  # and a whole scenario three to four times as long as here.
+  set(KVE_TIME_SCALE 4)
+  # A 32-bit prefix of its own beside the 64-bit one.
+  set(KVE_WINE_PREFIX ${KVE_BUILDS_FOLDER}/wine-i686 CACHE PATH "The Wine prefix the tests run in")
 endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR ${KVE_IN_TEST_MACHINE} env WINEPREFIX_KVE=${KVE_WINE_PREFIX}
     ${PROJECT_SOURCE_DIR}/cmake/wine-run)
@@ -80,19 +82,20 @@ function(kve_set_time_limit seconds)
   set_tests_properties(${ARGN} PROPERTIES TIMEOUT ${scaled})
 endfunction()
 
-# The guest is booted by a setup test, and stopped by a cleanup test, of the
+# The guest is entered by a setup test, and ended by a cleanup test, of the
 # fixture that every test run in it requires. Wine's session there (prefixes,
 # display, servers) is made by the second setup test, once.
 if(KVE_RUNS_UNDER_WINE AND KVE_IN_TEST_MACHINE)
-  add_test(NAME guest_start COMMAND env KVE_GUEST_MIRROR=${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh start)
+  add_test(NAME guest_start COMMAND ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh start)
   add_test(NAME guest_wine_session
     COMMAND ${KVE_IN_TEST_MACHINE} env WINEPREFIX_KVE=${KVE_WINE_PREFIX}
             ${PROJECT_SOURCE_DIR}/tools/guest/wine_session.sh)
   add_test(NAME guest_stop COMMAND ${PROJECT_SOURCE_DIR}/tools/guest/guest.sh stop)
-  set_tests_properties(guest_start PROPERTIES FIXTURES_SETUP kve_guest_booted TIMEOUT 1800)
+  # The first start may make the tree.
+  set_tests_properties(guest_start PROPERTIES FIXTURES_SETUP kve_guest_started TIMEOUT 1800)
   set_tests_properties(guest_wine_session PROPERTIES
-    FIXTURES_REQUIRED kve_guest_booted FIXTURES_SETUP kve_guest TIMEOUT 900)
-  set_tests_properties(guest_stop PROPERTIES FIXTURES_CLEANUP "kve_guest_booted;kve_guest" TIMEOUT 120)
+    FIXTURES_REQUIRED kve_guest_started FIXTURES_SETUP kve_guest TIMEOUT 600)
+  set_tests_properties(guest_stop PROPERTIES FIXTURES_CLEANUP "kve_guest_started;kve_guest" TIMEOUT 120)
   set(KVE_TEST_MACHINE_FIXTURE kve_guest)
 else()
   set(KVE_TEST_MACHINE_FIXTURE "")

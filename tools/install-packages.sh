@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev libpng-dev pkg-config
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
   wine wine64 xvfb x11-utils imagemagick fonts-ipafont-gothic fonts-umeplus locales
-  qemu-system-x86 mmdebstrap e2fsprogs
+  mmdebstrap
 )
 missing=()
 for p in "${packages[@]}"; do

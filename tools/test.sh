@@ -3,9 +3,10 @@
 # tests of the portable code (under AddressSanitizer and UndefinedBehaviorSanitizer),
 # a short fuzzing run of the picture decoder, the static checks of both
 # executables, and the Windows tests and end-to-end scenarios of both builds:
-# the shipping i686 build under 32-bit Wine in the test guest, a virtual
-# machine that CTest boots for the run (tools/guest/guest.sh), and the x86_64
-# build here under wine64 and Xvfb.
+# the shipping i686 build under 32-bit Wine in the test guest, a Debian tree
+# whose 32-bit programs run under QEMU's user-mode emulator, entered once for
+# the run (tools/guest/guest.sh), and the x86_64 build here under wine64 and
+# Xvfb.
 set -eu
 cd "$(dirname "$0")/.."
 

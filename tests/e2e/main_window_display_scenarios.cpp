@@ -36,6 +36,22 @@ TEST_F(MainWindowDisplay, OpensCaptionedCentredOnTheScreenAndSizedByItsTemplate)
     ExitLauncher(launcher);
 }
 
+// The launcher that runs is this build's, under a Wine of this build's width:
+// a runner that started the other build's twin, or the 32-bit build under a
+// 64-bit Wine, would test something other than what ships.
+TEST_F(MainWindowDisplay, TheLauncherThatRunsIsOfThisBuildUnderAWineOfItsWidth) {
+    const bool thisBuildIs32Bit = sizeof(void*) == 4;
+    EXPECT_EQ(ProgramMachine(DemoFile(kLauncherProgram)),
+              thisBuildIs32Bit ? IMAGE_FILE_MACHINE_I386 : IMAGE_FILE_MACHINE_AMD64);
+    SYSTEM_INFO system;
+    GetNativeSystemInfo(&system);
+    EXPECT_EQ(system.wProcessorArchitecture,
+              thisBuildIs32Bit ? PROCESSOR_ARCHITECTURE_INTEL : PROCESSOR_ARCHITECTURE_AMD64);
+    const Launcher& launcher = StartLauncher();
+    EXPECT_FALSE(launcher.RunsUnderWow64());
+    ExitLauncher(launcher);
+}
+
 TEST_F(MainWindowDisplay, ShowsTheCentreOfThePictureBehindTheButtons) {
     const BackgroundPicture picture = PictureOfProgram(DemoFile(kLauncherProgram));
     const Launcher& launcher = StartLauncher();

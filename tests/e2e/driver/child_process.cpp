@@ -88,6 +88,12 @@ ChildProcess::ChildProcess(ChildProcess&& other) noexcept : process_(other.proce
 
 bool ChildProcess::HasEnded() const { return WaitForSingleObject(process_, 0) == WAIT_OBJECT_0; }
 
+bool ChildProcess::RunsUnderWow64() const {
+    BOOL wow64 = FALSE;
+    if (!IsWow64Process(process_, &wow64)) throw RigFailure("cannot tell whether a program runs under WoW64");
+    return wow64 != FALSE;
+}
+
 DWORD ChildProcess::WaitForExit(DWORD timeout) const {
     if (WaitForSingleObject(process_, timeout) != WAIT_OBJECT_0)
         throw RigFailure("process " + std::to_string(id_) + " still runs after " + std::to_string(timeout) + " ms");

@@ -21,6 +21,9 @@ public:
 
     DWORD Id() const { return id_; }
     bool HasEnded() const;
+    // True when the program runs in Windows' layer for 32-bit programs on a
+    // 64-bit system (WoW64).
+    bool RunsUnderWow64() const;
     // The exit code; throws RigFailure when the program is still running after `timeout`.
     DWORD WaitForExit(DWORD timeout) const;
     void Kill() const;

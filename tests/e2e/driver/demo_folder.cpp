@@ -31,3 +31,19 @@ void CreateDirectories(const std::string& path) {
         CreateDirectoryA(path.substr(0, separator).c_str(), nullptr);
     CreateDirectoryA(path.c_str(), nullptr);
 }
+
+unsigned ProgramMachine(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw RigFailure("cannot open " + path);
+    IMAGE_DOS_HEADER dos = {};
+    IMAGE_FILE_HEADER header = {};
+    DWORD read = 0, signature = 0;
+    const bool ok = ReadFile(file, &dos, sizeof dos, &read, nullptr) && read == sizeof dos &&
+                    dos.e_magic == IMAGE_DOS_SIGNATURE &&
+                    SetFilePointer(file, dos.e_lfanew, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+                    ReadFile(file, &signature, sizeof signature, &read, nullptr) && signature == IMAGE_NT_SIGNATURE &&
+                    ReadFile(file, &header, sizeof header, &read, nullptr) && read == sizeof header;
+    CloseHandle(file);
+    if (!ok) throw RigFailure(path + " is no Windows program");
+    return header.Machine;
+}

@@ -13,3 +13,5 @@ std::string WindowsPathOf(const std::string& path);
 void CopyFolder(const std::string& from, const std::string& to);
 // Creates the directory and any missing parents.
 void CreateDirectories(const std::string& path);
+// The machine a program file is built for (IMAGE_FILE_MACHINE_I386, _AMD64).
+unsigned ProgramMachine(const std::string& path);

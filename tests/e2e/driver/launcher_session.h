@@ -78,6 +78,7 @@ public:
     ShownMessage WaitAnyMessage() const;
     DWORD WaitForExit() const;
     bool HasEnded() const { return process_.HasEnded(); }
+    bool RunsUnderWow64() const { return process_.RunsUnderWow64(); }
     // Ends the launcher and what it started; false when nothing was left running.
     bool KillIfRunning() const;
 
