@@ -10,7 +10,8 @@
 # /dev/shm and a /tmp are mounted in it, and the project folder at its own path,
 # so a command run there sees the build folder as CTest does here. Where the
 # kernel refuses a private binfmt_misc or user namespaces, root registers
-# qemu-i386 machine-wide for as long as the namespace lives.
+# qemu-i386 machine-wide for as long as the namespace lives (KVE_GUEST_REGISTRATION=machine
+# chooses that where the kernel would allow the namespace's own).
 #
 # Usage: guest.sh tree                       makes the tree, or makes it anew
 #                                            when the package list or the recipe changed
@@ -104,7 +105,10 @@ is_running() {
 # own where the kernel allows both (Linux 6.7 and later), else as root with
 # qemu-i386 registered machine-wide.
 choose_mode() {
-  if unshare --user --map-root-user --mount --pid --fork --mount-proc \
+  if [ "${KVE_GUEST_REGISTRATION:-}" = machine ]; then
+    [ "$(id -u)" -eq 0 ] || fail "only root may register qemu-i386 machine-wide"
+    echo machine
+  elif unshare --user --map-root-user --mount --pid --fork --mount-proc \
        sh -c 'mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc' 2>/dev/null; then
     echo namespace
   elif [ "$(id -u)" -eq 0 ] && unshare --mount --pid --fork true 2>/dev/null; then
