@@ -260,7 +260,9 @@ run_in_tree() {
   enter /usr/bin/env -i PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
       HOME=/root LANG=C.UTF-8 KVE_WINE_ARCH=win32 "${environment[@]}" \
       /usr/bin/setsid /bin/bash -c 'echo $$ > "$1.pid"; cd "$2" || exit 125; shift 2; exec "$@"' \
-      job "$job" "$folder" "$@" </dev/null >"$job.out" 2>&1 || status=$?
+      job "$job" "$folder" "$@" </dev/null >"$job.out" 2>&1 &
+  # Waited for in the background, so that a signal is handled at once.
+  wait $! || status=$?
   cat "$job.out"
   rm -f "$job".* ; touch "$run_dir/last-used"
   return "$status"
