@@ -2,6 +2,9 @@
 
 namespace {
 
+// The volume label's bit of MS-DOS, which Windows' headers no longer name.
+constexpr DWORD kVolumeLabel = 0x08;
+
 std::uint64_t EntrySize(const WIN32_FIND_DATAA& entry) {
     return (std::uint64_t(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
 }
@@ -19,7 +22,11 @@ bool MeasureSourceFiles(std::uint64_t* totalBytes) {
     return true;
 }
 
+// Windows sets further bits on ordinary files (compressed, not indexed,
+// encrypted, sparse, temporary, offline, held in the cloud); none of them
+// makes a file less the demo's.
 bool IsEligibleEntry(const WIN32_FIND_DATAA& entry) {
-    const DWORD allowed = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL;  // 0xA1
-    return (entry.dwFileAttributes & ~allowed) == 0;
+    const DWORD notPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeLabel |
+                           FILE_ATTRIBUTE_DEVICE;  // 0x5E
+    return (entry.dwFileAttributes & notPlain) == 0;
 }

@@ -9,5 +9,6 @@
 // subdirectories, hidden and system files alike. False when it yields none.
 bool MeasureSourceFiles(std::uint64_t* totalBytes);
 
-// Only entries with no attribute but read-only, archive and normal are copied.
+// A plain file of the folder is copied, whatever else its attributes say:
+// not a directory, not hidden, not system, not a volume label nor a device.
 bool IsEligibleEntry(const WIN32_FIND_DATAA& entry);
