@@ -58,11 +58,18 @@ void EndCopy(HWND dialog, const char* message, INT_PTR result) {
 }
 
 // Moves the search on to the next eligible entry, the current one included.
-bool SkipToEligibleEntry() {
+ListingStep SkipToEligibleEntry() {
     while (!IsEligibleEntry(CopySearch.entry)) {
-        if (!FindNextFileA(CopySearch.handle, &CopySearch.entry)) return false;
+        const ListingStep step = NextSourceEntry(CopySearch.handle, &CopySearch.entry);
+        if (step != ListingStep::kEntry) return step;
     }
-    return true;
+    return ListingStep::kEntry;
+}
+
+// Moves the search on to the eligible entry after the current one.
+ListingStep NextEligibleEntry() {
+    const ListingStep step = NextSourceEntry(CopySearch.handle, &CopySearch.entry);
+    return step == ListingStep::kEntry ? SkipToEligibleEntry() : step;
 }
 
 bool StartCopySearch() {
@@ -111,8 +118,9 @@ void OnInitDialog(HWND dialog) {
         EndDialog(dialog, 0);
         return;
     }
-    if (!SkipToEligibleEntry()) {
-        EndCopy(dialog, kNoFiles, 0);
+    const ListingStep first = SkipToEligibleEntry();
+    if (first != ListingStep::kEntry) {
+        EndCopy(dialog, first == ListingStep::kEnd ? kNoFiles : kCopyFailed, 0);
         return;
     }
     if (!HoldCopyBuffer()) {
@@ -143,14 +151,16 @@ void OnOpenFile(HWND dialog) {
     PumpOneMessageThenPostStep(dialog, WM_INSTALL_COPYBLOCK);
 }
 
+// A listing that breaks before its end fails the copy: what it has not
+// listed yet would be missing from the installation.
 void OnFileDone(HWND dialog) {
     CloseFile(&SourceFile);
     CloseFile(&TargetFile);
-    if (FindNextFileA(CopySearch.handle, &CopySearch.entry) && SkipToEligibleEntry()) {
-        PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE);
-        return;
+    switch (NextEligibleEntry()) {
+    case ListingStep::kEntry: PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE); return;
+    case ListingStep::kEnd: EndCopy(dialog, kCopyFinished, 1); return;
+    case ListingStep::kBroken: EndCopy(dialog, kCopyFailed, 0); return;
     }
-    EndCopy(dialog, kCopyFinished, 1);
 }
 
 static_assert(UINT(HFILE_ERROR) == kTransferFailed, "a failed _lread or _lwrite");

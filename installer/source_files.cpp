@@ -11,15 +11,25 @@ std::uint64_t EntrySize(const WIN32_FIND_DATAA& entry) {
 
 }  // namespace
 
-bool MeasureSourceFiles(std::uint64_t* totalBytes) {
+ListingStep NextSourceEntry(HANDLE search, WIN32_FIND_DATAA* entry) {
+    if (FindNextFileA(search, entry)) return ListingStep::kEntry;
+    return GetLastError() == ERROR_NO_MORE_FILES ? ListingStep::kEnd : ListingStep::kBroken;
+}
+
+SourceMeasure MeasureSourceFiles(std::uint64_t* totalBytes) {
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA("*.*", &entry);
-    if (search == INVALID_HANDLE_VALUE) return false;
+    if (search == INVALID_HANDLE_VALUE) return SourceMeasure::kNoEntry;
     std::uint64_t total = EntrySize(entry);
-    while (FindNextFileA(search, &entry)) total += EntrySize(entry);
+    ListingStep step = NextSourceEntry(search, &entry);
+    while (step == ListingStep::kEntry) {
+        total += EntrySize(entry);
+        step = NextSourceEntry(search, &entry);
+    }
     FindClose(search);
+    if (step == ListingStep::kBroken) return SourceMeasure::kBroken;
     *totalBytes = total;
-    return true;
+    return SourceMeasure::kMeasured;
 }
 
 // Windows sets further bits on ordinary files (compressed, not indexed,

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "broken_listing.h"
 #include "copy_state.h"
 #include "dialog_procs.h"
 #include "dialog_script.h"
@@ -121,6 +122,31 @@ TEST_F(FileCopy, ADestinationPathThatDoesNotFitFailsTheCopy) {
     ExpectOneReport(kCopyFailed);
     EXPECT_TRUE(EntryNames(deep).empty());
     EXPECT_TRUE(NobodyHoldsFile(source_.Join(name)));
+}
+
+// A listing that breaks (a share that drops, a disc that can't be read) fails
+// the copy, before the first file as between two: the files it had not listed
+// would be missing. The search lists "." and ".." first.
+TEST_F(FileCopy, AListingThatBreaksFailsTheCopy) {
+    for (const char* name : {"a.bin", "b.bin", "c.bin"}) WriteSource(name, "listed");
+    struct Break {
+        int entries;
+        DWORD error;
+        std::size_t filesCopied;
+    };
+    for (const Break& at : {Break{1, ERROR_CRC, 0}, Break{2, ERROR_NETNAME_DELETED, 1}}) {
+        SCOPED_TRACE("broken after " + std::to_string(at.entries) + " entries");
+        INT_PTR result = 0;
+        {
+            const BrokenListing listing(at.entries, at.error);
+            result = RunCopy();
+            EXPECT_EQ(listing.FailedCalls(), 1);
+        }
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(EntryNames(target_.Path()).size(), at.filesCopied);
+    }
+    EXPECT_EQ(boxes_.Texts(), (Texts{kCopyFailed, kCopyFailed}));
+    for (const SeenMessageBox& box : boxes_.Seen()) EXPECT_TRUE(IsReport(box)) << box.text;
 }
 
 // The stop button pressed from a tick that the copy's pump lets through, so
