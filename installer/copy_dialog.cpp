@@ -1,5 +1,6 @@
 // The copy dialog: copies the plain files of the current directory into the
-// new directory, one block per step, with a green bar and a stop button.
+// new directory, one block per step, with a green bar and a stop button, and
+// records the installation once every file is there.
 //
 // The steps are chained through the thread's queue: each step posts the next
 // to the dialog itself, and lets exactly one waiting message through just
@@ -11,6 +12,7 @@
 #include "copy_state.h"
 #include "dialog_procs.h"
 #include "display_texts.h"
+#include "install_record.h"
 #include "locked_memory.h"
 #include "placement.h"
 #include "resource_ids.h"
@@ -24,6 +26,7 @@ const char kNoFiles[] = "インストールするべきファイルが見つか�
 const char kNoMemory[] = "メモリが足りません。";
 const char kCopyFailed[] = "インストールに失敗しました。";
 const char kCopyFinished[] = "インストールが終了しました。";
+const char kNotRecorded[] = "インストールの記録に失敗しました。";
 const char kStopQuestion[] = "インストールを中断しますか？";
 
 // The dialog whose copy is running; none once it has ended.
@@ -151,6 +154,17 @@ void OnOpenFile(HWND dialog) {
     PumpOneMessageThenPostStep(dialog, WM_INSTALL_COPYBLOCK);
 }
 
+// The installation is recorded before the copy says that it is finished: a
+// copy that can't be recorded is not an installation, and the flow takes it
+// away as it takes away a failed one.
+void FinishCopy(HWND dialog) {
+    if (!WriteInstallRecord()) {
+        EndCopy(dialog, kNotRecorded, 0);
+        return;
+    }
+    EndCopy(dialog, kCopyFinished, 1);
+}
+
 // A listing that breaks before its end fails the copy: what it has not
 // listed yet would be missing from the installation.
 void OnFileDone(HWND dialog) {
@@ -158,7 +172,7 @@ void OnFileDone(HWND dialog) {
     CloseFile(&TargetFile);
     switch (NextEligibleEntry()) {
     case ListingStep::kEntry: PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE); return;
-    case ListingStep::kEnd: EndCopy(dialog, kCopyFinished, 1); return;
+    case ListingStep::kEnd: FinishCopy(dialog); return;
     case ListingStep::kBroken: EndCopy(dialog, kCopyFailed, 0); return;
     }
 }

@@ -17,6 +17,7 @@
 #include "dialog_script.h"
 #include "installer_scene.h"
 #include "message_boxes.h"
+#include "registry_fixture.h"
 #include "resource_ids.h"
 #include "screen_pixels.h"
 #include "shared_state.h"
@@ -34,11 +35,14 @@ const char kStopQuestion[] = "インストールを中断しますか？";
 
 class FileCopy : public ::testing::Test {
 protected:
+    // A whole copy records the installation: the record is taken away again.
     FileCopy() {
         LoadLauncherState();
         std::strcpy(InstalledDir, target_.Path().c_str());
         RequiredBytes = 0;
+        record_key::Remove();
     }
+    ~FileCopy() override { record_key::Remove(); }
 
     static INT_PTR RunCopy(DialogScript script = DialogScript()) { return script.Run("DLG_INST", DlgInstallProc); }
 
@@ -88,6 +92,10 @@ TEST_F(FileCopy, PlainFilesArriveByteForByteAndTheRestStays) {
     }
     EXPECT_EQ(GetFileAttributesA(target_.Join("read_only.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(CopiedBytes, 65536u + 65537u + 14u);
+    DWORD type = 0;
+    std::string recorded;
+    EXPECT_TRUE(record_key::GetValue("InstallDir", &type, &recorded)) << "a whole copy is recorded";
+    EXPECT_EQ(recorded, target_.Path() + '\0');
 }
 
 TEST_F(FileCopy, HiddenSystemFilesAndSubdirectoriesAloneAreNothingToInstall) {
@@ -147,6 +155,7 @@ TEST_F(FileCopy, AListingThatBreaksFailsTheCopy) {
     }
     EXPECT_EQ(boxes_.Texts(), (Texts{kCopyFailed, kCopyFailed}));
     for (const SeenMessageBox& box : boxes_.Seen()) EXPECT_TRUE(IsReport(box)) << box.text;
+    EXPECT_FALSE(record_key::Exists());
 }
 
 // The stop button pressed from a tick that the copy's pump lets through, so
