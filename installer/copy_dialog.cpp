@@ -1,5 +1,6 @@
 // The copy dialog: copies the plain files of the current directory into the
-// new directory, one block per step, with a green bar and a stop button.
+// new directory, one block per step, with a green bar and a stop button, and
+// records the installation once every file is there.
 //
 // The steps are chained through the thread's queue: each step posts the next
 // to the dialog itself, and lets exactly one waiting message through just
@@ -11,6 +12,7 @@
 #include "copy_state.h"
 #include "dialog_procs.h"
 #include "display_texts.h"
+#include "install_record.h"
 #include "locked_memory.h"
 #include "placement.h"
 #include "resource_ids.h"
@@ -24,6 +26,7 @@ const char kNoFiles[] = "インストールするべきファイルが見つか�
 const char kNoMemory[] = "メモリが足りません。";
 const char kCopyFailed[] = "インストールに失敗しました。";
 const char kCopyFinished[] = "インストールが終了しました。";
+const char kNotRecorded[] = "インストールの記録に失敗しました。";
 const char kStopQuestion[] = "インストールを中断しますか？";
 
 // The dialog whose copy is running; none once it has ended.
@@ -58,11 +61,18 @@ void EndCopy(HWND dialog, const char* message, INT_PTR result) {
 }
 
 // Moves the search on to the next eligible entry, the current one included.
-bool SkipToEligibleEntry() {
+ListingStep SkipToEligibleEntry() {
     while (!IsEligibleEntry(CopySearch.entry)) {
-        if (!FindNextFileA(CopySearch.handle, &CopySearch.entry)) return false;
+        const ListingStep step = NextSourceEntry(CopySearch.handle, &CopySearch.entry);
+        if (step != ListingStep::kEntry) return step;
     }
-    return true;
+    return ListingStep::kEntry;
+}
+
+// Moves the search on to the eligible entry after the current one.
+ListingStep NextEligibleEntry() {
+    const ListingStep step = NextSourceEntry(CopySearch.handle, &CopySearch.entry);
+    return step == ListingStep::kEntry ? SkipToEligibleEntry() : step;
 }
 
 bool StartCopySearch() {
@@ -111,8 +121,9 @@ void OnInitDialog(HWND dialog) {
         EndDialog(dialog, 0);
         return;
     }
-    if (!SkipToEligibleEntry()) {
-        EndCopy(dialog, kNoFiles, 0);
+    const ListingStep first = SkipToEligibleEntry();
+    if (first != ListingStep::kEntry) {
+        EndCopy(dialog, first == ListingStep::kEnd ? kNoFiles : kCopyFailed, 0);
         return;
     }
     if (!HoldCopyBuffer()) {
@@ -143,14 +154,27 @@ void OnOpenFile(HWND dialog) {
     PumpOneMessageThenPostStep(dialog, WM_INSTALL_COPYBLOCK);
 }
 
-void OnFileDone(HWND dialog) {
-    CloseFile(&SourceFile);
-    CloseFile(&TargetFile);
-    if (FindNextFileA(CopySearch.handle, &CopySearch.entry) && SkipToEligibleEntry()) {
-        PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE);
+// The installation is recorded before the copy says that it is finished: a
+// copy that can't be recorded is not an installation, and the flow takes it
+// away as it takes away a failed one.
+void FinishCopy(HWND dialog) {
+    if (!WriteInstallRecord()) {
+        EndCopy(dialog, kNotRecorded, 0);
         return;
     }
     EndCopy(dialog, kCopyFinished, 1);
+}
+
+// A listing that breaks before its end fails the copy: what it has not
+// listed yet would be missing from the installation.
+void OnFileDone(HWND dialog) {
+    CloseFile(&SourceFile);
+    CloseFile(&TargetFile);
+    switch (NextEligibleEntry()) {
+    case ListingStep::kEntry: PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE); return;
+    case ListingStep::kEnd: FinishCopy(dialog); return;
+    case ListingStep::kBroken: EndCopy(dialog, kCopyFailed, 0); return;
+    }
 }
 
 static_assert(UINT(HFILE_ERROR) == kTransferFailed, "a failed _lread or _lwrite");

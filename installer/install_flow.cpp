@@ -2,7 +2,6 @@
 
 #include "dialog_procs.h"
 #include "display_texts.h"
-#include "install_record.h"
 #include "shared_state.h"
 #include "uninstall.h"
 
@@ -18,14 +17,14 @@ INT_PTR RunInstallDialog(HWND owner, const char* name, DLGPROC procedure) {
 
 }  // namespace
 
+// The copy dialog ends with 1 once every file is copied and the installation
+// recorded; it has said so before it ends. Anything else leaves no
+// installation.
 int RunInstall(HWND owner) {
     if (RunInstallDialog(owner, "DLG_SELECT", DlgSelectProc) != 1) return 0;
-    const INT_PTR copied = RunInstallDialog(owner, "DLG_INST", DlgInstallProc);
-    if (copied == 1) {
-        WriteInstallRecord();
-        return 1;
-    }
+    const INT_PTR installed = RunInstallDialog(owner, "DLG_INST", DlgInstallProc);
+    if (installed == 1) return 1;
     // When the copy dialog could not be created, the new directory stays, empty.
-    if (copied == 0) RemoveInstallDirectory();
+    if (installed == 0) RemoveInstallDirectory();
     return 0;
 }

@@ -22,6 +22,7 @@ const char kBadDrive[] = "指定ドライブにはインストールできませ
 const char kNoRoom[] = "指定ドライブの空き容量が不足しています。";
 const char kAlreadyExists[] = "ディレクトリがすでに存在します。";
 const char kCannotCreate[] = "ディレクトリが作成できません。";
+const char kCopyFailed[] = "インストールに失敗しました。";
 const char kSizeFormat[] = "インストールに必用な容量 = %3d.%1d M byte";
 constexpr int kTextCapacity = 512;
 
@@ -47,11 +48,14 @@ void OfferDefaultDirectory(HWND dialog) {
     SetDlgItemTextA(dialog, IDC_INSTALL_DIR_EDIT, offered);
 }
 
+// A listing that breaks while it is measured fails the install as it would
+// fail the copy.
 void OnInitDialog(HWND dialog) {
     PlaceInstallDialog(dialog);
     UseDialogFont(dialog);
-    if (!MeasureSourceFiles(&RequiredBytes)) {
-        Refuse(dialog, kNoFiles);
+    const SourceMeasure measure = MeasureSourceFiles(&RequiredBytes);
+    if (measure != SourceMeasure::kMeasured) {
+        Refuse(dialog, measure == SourceMeasure::kNoEntry ? kNoFiles : kCopyFailed);
         EndDialog(dialog, 0);
         return;
     }

@@ -2,24 +2,41 @@
 
 namespace {
 
+// The volume label's bit of MS-DOS, which Windows' headers no longer name.
+constexpr DWORD kVolumeLabel = 0x08;
+
 std::uint64_t EntrySize(const WIN32_FIND_DATAA& entry) {
     return (std::uint64_t(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
 }
 
 }  // namespace
 
-bool MeasureSourceFiles(std::uint64_t* totalBytes) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("*.*", &entry);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    std::uint64_t total = EntrySize(entry);
-    while (FindNextFileA(search, &entry)) total += EntrySize(entry);
-    FindClose(search);
-    *totalBytes = total;
-    return true;
+ListingStep NextSourceEntry(HANDLE search, WIN32_FIND_DATAA* entry) {
+    if (FindNextFileA(search, entry)) return ListingStep::kEntry;
+    return GetLastError() == ERROR_NO_MORE_FILES ? ListingStep::kEnd : ListingStep::kBroken;
 }
 
+SourceMeasure MeasureSourceFiles(std::uint64_t* totalBytes) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA("*.*", &entry);
+    if (search == INVALID_HANDLE_VALUE) return SourceMeasure::kNoEntry;
+    std::uint64_t total = EntrySize(entry);
+    ListingStep step = NextSourceEntry(search, &entry);
+    while (step == ListingStep::kEntry) {
+        total += EntrySize(entry);
+        step = NextSourceEntry(search, &entry);
+    }
+    FindClose(search);
+    if (step == ListingStep::kBroken) return SourceMeasure::kBroken;
+    *totalBytes = total;
+    return SourceMeasure::kMeasured;
+}
+
+// Windows sets further bits on ordinary files (compressed, not indexed,
+// encrypted, sparse, temporary, offline, held in the cloud); none of them
+// makes a file less the demo's.
 bool IsEligibleEntry(const WIN32_FIND_DATAA& entry) {
-    const DWORD allowed = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL;  // 0xA1
-    return (entry.dwFileAttributes & ~allowed) == 0;
+    const DWORD notPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeLabel |
+                           FILE_ATTRIBUTE_DEVICE;  // 0x5E
+    return (entry.dwFileAttributes & notPlain) == 0;
 }

@@ -5,9 +5,26 @@
 
 #include <cstdint>
 
-// Sums the sizes of every entry that a search for "*.*" yields, ".", "..",
-// subdirectories, hidden and system files alike. False when it yields none.
-bool MeasureSourceFiles(std::uint64_t* totalBytes);
+// How a listing of the directory goes on from one entry to the next.
+enum class ListingStep {
+    kEntry,   // the next entry is in the find record
+    kEnd,     // there are no more entries: the listing is whole
+    kBroken,  // the listing failed before its end: a share that dropped, a disc that can't be read
+};
 
-// Only entries with no attribute but read-only, archive and normal are copied.
+// Moves the search on to its next entry. Only "no more files" ends a
+// listing; any other failure breaks it.
+ListingStep NextSourceEntry(HANDLE search, WIN32_FIND_DATAA* entry);
+
+// What the size count came to: the total, no entry at all, or a listing that
+// broke before its end.
+enum class SourceMeasure { kMeasured, kNoEntry, kBroken };
+
+// Sums the sizes of every entry that a search for "*.*" yields, ".", "..",
+// subdirectories, hidden and system files alike. *totalBytes is set only
+// when the whole listing was measured.
+SourceMeasure MeasureSourceFiles(std::uint64_t* totalBytes);
+
+// A plain file of the folder is copied, whatever else its attributes say:
+// not a directory, not hidden, not system, not a volume label nor a device.
 bool IsEligibleEntry(const WIN32_FIND_DATAA& entry);

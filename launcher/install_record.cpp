@@ -60,13 +60,14 @@ void ReadInstallRecord() {
     RegCloseKey(key);
 }
 
-void WriteInstallRecord() {
+bool WriteInstallRecord() {
     HKEY key;
     DWORD disposition = 0;
-    if (!OpenRecordKey(&key, &disposition)) return;
-    RegSetValueExA(key, kRecordValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(InstalledDir),
-                   static_cast<DWORD>(std::strlen(InstalledDir) + 1));
+    if (!OpenRecordKey(&key, &disposition)) return false;
+    const LONG stored = RegSetValueExA(key, kRecordValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(InstalledDir),
+                                       static_cast<DWORD>(std::strlen(InstalledDir) + 1));
     RegCloseKey(key);
+    return stored == ERROR_SUCCESS;
 }
 
 void DeleteInstallRecord() {

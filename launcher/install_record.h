@@ -1,5 +1,6 @@
 // The install record: one registry value under HKEY_USERS that says the demo
-// is installed, and where. Every failure here is silent.
+// is installed, and where. Nothing here shows a message; only the write says
+// whether it worked, since a copy without its record is no installation.
 #pragma once
 
 #include <windows.h>
@@ -12,8 +13,9 @@ void ReadInstallRecord();
 // key, if it holds one.
 void ReadInstallRecordFrom(HKEY key);
 
-// Stores InstalledDir as the record.
-void WriteInstallRecord();
+// Stores InstalledDir as the record. False when the key can't be opened or
+// created, or the value can't be stored.
+bool WriteInstallRecord();
 
 // Deletes the record's value; the key stays.
 void DeleteInstallRecord();

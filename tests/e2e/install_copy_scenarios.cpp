@@ -22,11 +22,13 @@ constexpr std::uint64_t kLargeCopyBytes = 300 * kMebibyte;
 
 class InstallerCopy : public InstallerScenario {
 protected:
-    // The demo folder's normal, archive and read-only files: the ones a copy takes.
+    // The demo folder's plain files, neither directories nor hidden nor system
+    // files: the ones a copy takes.
     Names PlainSourceFiles() const {
+        const DWORD notPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
         Names plain;
         for (const std::string& name : EntryNames(DemoFolder()))
-            if ((GetFileAttributesA(DemoFile(name).c_str()) & ~DWORD(0xA1)) == 0) plain.push_back(name);
+            if ((GetFileAttributesA(DemoFile(name).c_str()) & notPlain) == 0) plain.push_back(name);
         return plain;
     }
 

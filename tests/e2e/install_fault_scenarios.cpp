@@ -1,7 +1,8 @@
 // Faults during the installer's work, as a player meets them: a drive that
 // fills up, a source file another program holds, a drive without free
-// entries, a stop at any block, a source of more than 4 GiB, an installation
-// changed by hand before its uninstall, a second launcher in the same folder.
+// entries, a registry that refuses the record, a stop at any block, a source
+// of more than 4 GiB, an installation changed by hand before its uninstall, a
+// second launcher in the same folder.
 // Each ends in the launcher's own message, or in none, and leaves only what
 // the row of the printed table says.
 #include <gtest/gtest.h>
@@ -116,6 +117,33 @@ TEST_F(FaultsDuringTheWork, ADestinationFileThatCannotBeCreated) {
     EXPECT_EQ(EntryNames(RootOf(kFewEntriesDrive) + "."), Names{});
     AddFaultRow({"the third file can't be created (S:, no free inode)", failure.Seen().text,
                  WhatWasLeft(launcher, target)});
+    ExitLauncher(launcher);
+}
+
+// The account may write the directory but not the record's key (a limited
+// user of NT, a full registry, a security suite guarding HKEY_USERS): the copy
+// is no installation then. Instead of saying that it is finished, the launcher
+// says that it could not record it, takes the copy away and keeps offering
+// install; once the key can be made, the same directory installs.
+TEST_F(FaultsDuringTheWork, TheRecordCannotBeWritten) {
+    NoteSourceFolder();
+    const std::string target = ScratchPath("Games\\Q7R");
+    CreateDirectoryA(ParentOf(target).c_str(), nullptr);
+
+    const Launcher& launcher = StartLauncher();
+    {
+        const record_key::RefusedKey refused;
+        const AppWindow copy = StartCopy(launcher, target);
+        const ShownMessage refusal = WaitForCopyEnd(launcher, copy);
+        ExpectReport(refusal, kNotRecorded);
+        refusal.Press(IDOK);
+        if (!WaitUntil([&] { return !copy.IsOpen(); })) throw RigFailure("the copy dialog stayed open");
+        ExpectNothingInstalled(launcher, target);
+        AddFaultRow({"the record's key refused (a volatile parent key)", refusal.Seen().text,
+                     WhatWasLeft(launcher, target)});
+    }
+    InstallInto(launcher, target);
+    ExpectRecordOf(target);
     ExitLauncher(launcher);
 }
 
@@ -258,19 +286,22 @@ TEST_P(UninstallAfterAChangeByHand, ForgetsTheRecordAndLeavesOnlyWhatResisted) {
 INSTANTIATE_TEST_SUITE_P(FaultsDuringTheWork, UninstallAfterAChangeByHand, ::testing::ValuesIn(kChangesByHand),
                          [](const ::testing::TestParamInfo<ChangeByHand>& info) { return std::string(info.param.name); });
 
-// The second launcher starts while the first shows that its copy is done:
-// the record is written only after that box, so the second offers install
-// and finds the directory taken. When both install, the record names the
-// later directory; an uninstall in the first then removes its own directory
-// and the record, and the later one stays on disk without a record.
+// The second launcher starts while the first's copy stands on its stop
+// question: nothing is recorded yet, so the second offers install and finds
+// the directory taken. The first goes on and records its directory before it
+// says that the copy is done. When both install, the record names the later
+// directory; an uninstall in the first then removes its own directory and the
+// record, and the later one stays on disk without a record.
 TEST_F(FaultsDuringTheWork, ASecondLauncherStartedInTheSameFolderDuringAnInstall) {
+    AddSparseSourceFile("MOVIE.PAK", 128 * kMebibyte);
     NoteSourceFolder();
     const std::string target = ScratchPath("Q7R");
     const std::string later = ScratchPath("Q7R_LATER");
 
     const Launcher& first = StartLauncher();
-    const ShownMessage firstFinished = WaitForCopyEnd(first, StartCopy(first, target));
-    ExpectReport(firstFinished, kCopyFinished);
+    const AppWindow firstCopy = StartCopy(first, target);
+    ASSERT_TRUE(WaitUntil([&] { return BytesInside(target) >= 8 * kMebibyte; }));
+    const ShownMessage stop = ClickStop(first, firstCopy);
     const Launcher& second = StartLauncher();
     EXPECT_EQ(SecondButton(second), kInstallLabel) << "no record yet";
     const AppWindow selection = OpenSelection(second);
@@ -281,9 +312,12 @@ TEST_F(FaultsDuringTheWork, ASecondLauncherStartedInTheSameFolderDuringAnInstall
     ExpectReport(taken, kAlreadyExists);
     taken.Press(IDOK);
 
+    stop.Press(IDNO);
+    const ShownMessage firstFinished = WaitForCopyEnd(first, firstCopy);
+    ExpectReport(firstFinished, kCopyFinished);
+    ExpectRecordOf(target);
     firstFinished.Press(IDOK);
     WaitForSecondButton(first, kUninstallLabel);
-    ExpectRecordOf(target);
     const AppWindow secondCopy = ConfirmInstall(second, PressStart(second, selection, later), later);
     const ShownMessage secondFinished = WaitForCopyEnd(second, secondCopy);
     ExpectReport(secondFinished, kCopyFinished);

@@ -23,6 +23,7 @@ constexpr const char* kAlreadyExists = "ディレクトリがすでに存在し�
 constexpr const char* kCannotCreate = "ディレクトリが作成できません。";
 constexpr const char* kCopyFailed = "インストールに失敗しました。";
 constexpr const char* kCopyFinished = "インストールが終了しました。";
+constexpr const char* kNotRecorded = "インストールの記録に失敗しました。";
 constexpr const char* kStopQuestion = "インストールを中断しますか？";
 constexpr const char* kUninstallQuestion = "アンインストールを実行しますか？";
 // The question before a directory is created.

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "broken_listing.h"
 #include "copy_state.h"
 #include "dialog_procs.h"
 #include "dialog_script.h"
 #include "installer_scene.h"
 #include "message_boxes.h"
+#include "registry_fixture.h"
 #include "resource_ids.h"
 #include "screen_pixels.h"
 #include "shared_state.h"
@@ -33,11 +35,14 @@ const char kStopQuestion[] = "インストールを中断しますか？";
 
 class FileCopy : public ::testing::Test {
 protected:
+    // A whole copy records the installation: the record is taken away again.
     FileCopy() {
         LoadLauncherState();
         std::strcpy(InstalledDir, target_.Path().c_str());
         RequiredBytes = 0;
+        record_key::Remove();
     }
+    ~FileCopy() override { record_key::Remove(); }
 
     static INT_PTR RunCopy(DialogScript script = DialogScript()) { return script.Run("DLG_INST", DlgInstallProc); }
 
@@ -87,6 +92,10 @@ TEST_F(FileCopy, PlainFilesArriveByteForByteAndTheRestStays) {
     }
     EXPECT_EQ(GetFileAttributesA(target_.Join("read_only.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_EQ(CopiedBytes, 65536u + 65537u + 14u);
+    DWORD type = 0;
+    std::string recorded;
+    EXPECT_TRUE(record_key::GetValue("InstallDir", &type, &recorded)) << "a whole copy is recorded";
+    EXPECT_EQ(recorded, target_.Path() + '\0');
 }
 
 TEST_F(FileCopy, HiddenSystemFilesAndSubdirectoriesAloneAreNothingToInstall) {
@@ -123,6 +132,32 @@ TEST_F(FileCopy, ADestinationPathThatDoesNotFitFailsTheCopy) {
     EXPECT_TRUE(NobodyHoldsFile(source_.Join(name)));
 }
 
+// A listing that breaks (a share that drops, a disc that can't be read) fails
+// the copy, before the first file as between two: the files it had not listed
+// would be missing. The search lists "." and ".." first.
+TEST_F(FileCopy, AListingThatBreaksFailsTheCopy) {
+    for (const char* name : {"a.bin", "b.bin", "c.bin"}) WriteSource(name, "listed");
+    struct Break {
+        int entries;
+        DWORD error;
+        std::size_t filesCopied;
+    };
+    for (const Break& at : {Break{1, ERROR_CRC, 0}, Break{2, ERROR_NETNAME_DELETED, 1}}) {
+        SCOPED_TRACE("broken after " + std::to_string(at.entries) + " entries");
+        INT_PTR result = 0;
+        {
+            const BrokenListing listing(at.entries, at.error);
+            result = RunCopy();
+            EXPECT_EQ(listing.FailedCalls(), 1);
+        }
+        EXPECT_EQ(result, 0);
+        EXPECT_EQ(EntryNames(target_.Path()).size(), at.filesCopied);
+    }
+    EXPECT_EQ(boxes_.Texts(), (Texts{kCopyFailed, kCopyFailed}));
+    for (const SeenMessageBox& box : boxes_.Seen()) EXPECT_TRUE(IsReport(box)) << box.text;
+    EXPECT_FALSE(record_key::Exists());
+}
+
 // The stop button pressed from a tick that the copy's pump lets through, so
 // its handling runs nested in a step, as a user's click taken by the pump does.
 std::uint64_t ClickStopDuringCopy(HWND dialog, std::uint64_t* copiedWhenAsked) {
@@ -156,34 +191,70 @@ TEST_F(FileCopy, StopAsksNoGoesOnAndYesEndsWithThePartlyWrittenFileClosed) {
     EXPECT_LT(answeredYes, bigFile);
 }
 
-TEST(CopyEligibility, OnlyPlainFilesReadOnlyOrNotAreCopied) {
+struct EligibilityRow {
+    const char* name;
+    DWORD onDisk;  // FILE_ATTRIBUTE_DIRECTORY makes a subdirectory
+    // Bits that Windows sets, but that Wine's file system does not keep:
+    // added to the entry as the search lists it.
+    DWORD listedAlso;
+    bool copied;
+};
+
+// Wine's own share of the bits: read-only, hidden, system, archive, directory.
+constexpr DWORD kRo = FILE_ATTRIBUTE_READONLY, kHidden = FILE_ATTRIBUTE_HIDDEN, kSystem = FILE_ATTRIBUTE_SYSTEM,
+                kDirectory = FILE_ATTRIBUTE_DIRECTORY;
+constexpr DWORD kCloudOnly = FILE_ATTRIBUTE_REPARSE_POINT | 0x100000 | 0x400000;  // unpinned, recalled on access
+constexpr DWORD kCloudKept = FILE_ATTRIBUTE_REPARSE_POINT | 0x80000;              // pinned
+
+const EligibilityRow kEligibility[] = {
+    {"plain.txt", 0, 0, true},
+    {"archive.txt", FILE_ATTRIBUTE_ARCHIVE, 0, true},
+    {"normal.txt", FILE_ATTRIBUTE_NORMAL, 0, true},
+    {"read_only.txt", kRo, 0, true},
+    {"hidden.txt", kHidden, 0, false},
+    {"system.txt", kSystem, 0, false},
+    {"hidden_read_only.txt", kHidden | kRo, 0, false},
+    {"sub", kDirectory, 0, false},
+    {"temporary.txt", 0, FILE_ATTRIBUTE_TEMPORARY, true},
+    {"sparse.txt", 0, FILE_ATTRIBUTE_SPARSE_FILE, true},
+    {"compressed.txt", 0, FILE_ATTRIBUTE_COMPRESSED, true},
+    {"offline.txt", 0, FILE_ATTRIBUTE_OFFLINE, true},
+    {"not_indexed.txt", 0, FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, true},  // indexing off for the drive
+    {"encrypted.txt", 0, FILE_ATTRIBUTE_ENCRYPTED, true},
+    {"integrity_stream.txt", 0, 0x8000, true},  // ReFS
+    {"in_the_cloud.txt", 0, kCloudOnly, true},  // OneDrive, not yet on the disc
+    {"kept_from_the_cloud.txt", 0, kCloudKept, true},
+    {"read_only_compressed.txt", kRo, FILE_ATTRIBUTE_COMPRESSED, true},
+    {"hidden_compressed.txt", kHidden, FILE_ATTRIBUTE_COMPRESSED, false},
+    {"system_not_indexed.txt", kSystem, FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, false},
+    {"hidden_in_the_cloud.txt", kHidden, kCloudOnly, false},
+    {"sub_compressed", kDirectory, FILE_ATTRIBUTE_COMPRESSED, false},
+    {"volume_label", 0, 0x08, false},
+    {"device", 0, FILE_ATTRIBUTE_DEVICE, false},
+};
+
+TEST(CopyEligibility, PlainFilesAreCopiedWhateverElseTheirAttributesSay) {
     TempDirectory dir;
-    const std::map<std::string, DWORD> files = {
-        {"plain.txt", 0},
-        {"archive.txt", FILE_ATTRIBUTE_ARCHIVE},
-        {"normal.txt", FILE_ATTRIBUTE_NORMAL},
-        {"read_only.txt", FILE_ATTRIBUTE_READONLY},
-        {"hidden.txt", FILE_ATTRIBUTE_HIDDEN},
-        {"system.txt", FILE_ATTRIBUTE_SYSTEM},
-        {"hidden_read_only.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY},
-    };
-    for (const auto& [name, attributes] : files) WriteFileWithAttributes(dir.Join(name), "x", attributes);
-    CreateDirectoryA(dir.Join("sub").c_str(), nullptr);
+    std::map<std::string, DWORD> listedAlso;
+    std::map<std::string, bool> expected = {{".", false}, {"..", false}};
+    for (const EligibilityRow& row : kEligibility) {
+        if (row.onDisk == kDirectory)
+            CreateDirectoryA(dir.Join(row.name).c_str(), nullptr);
+        else
+            WriteFileWithAttributes(dir.Join(row.name), "x", row.onDisk);
+        listedAlso[row.name] = row.listedAlso;
+        expected[row.name] = row.copied;
+    }
 
     std::map<std::string, bool> eligible;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(dir.Join("*.*").c_str(), &entry);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do eligible[entry.cFileName] = IsEligibleEntry(entry);
-    while (FindNextFileA(search, &entry));
+    do {
+        entry.dwFileAttributes |= listedAlso[entry.cFileName];
+        eligible[entry.cFileName] = IsEligibleEntry(entry);
+    } while (FindNextFileA(search, &entry));
     FindClose(search);
-
-    const std::map<std::string, bool> expected = {
-        {".", false},           {"..", false},          {"sub", false},
-        {"plain.txt", true},    {"archive.txt", true},  {"normal.txt", true},
-        {"read_only.txt", true}, {"hidden.txt", false}, {"system.txt", false},
-        {"hidden_read_only.txt", false},
-    };
     EXPECT_EQ(eligible, expected);
 }
 

@@ -209,7 +209,7 @@ TEST_F(InstallRecord, ANameTooLongForThe32CharacterBufferIsSkipped) {
 
 TEST_F(InstallRecord, WrittenDirectoryIsReadBackWithItsTerminator) {
     std::strcpy(InstalledDir, "C:\\Games\\Q7R");
-    WriteInstallRecord();
+    EXPECT_TRUE(WriteInstallRecord());
     DWORD type = 0;
     std::string data;
     ASSERT_TRUE(record_key::GetValue("InstallDir", &type, &data));
@@ -242,9 +242,21 @@ TEST_F(InstallRecord, WritingReplacesAnOlderRecordWhole) {
 
 TEST_F(InstallRecord, WritingWithoutTheKeyCreatesItWithItsClass) {
     std::strcpy(InstalledDir, "C:\\Games\\Q7R");
-    WriteInstallRecord();
+    EXPECT_TRUE(WriteInstallRecord());
     EXPECT_EQ(record_key::ClassName(), "KVE");
     EXPECT_EQ(StoredRecord(), WithTerminator("C:\\Games\\Q7R"));
+}
+
+// A registry that refuses the key: the write says so, and nothing is stored.
+TEST_F(InstallRecord, AWriteThatTheRegistryRefusesSaysSo) {
+    std::strcpy(InstalledDir, "C:\\Games\\Q7R");
+    {
+        const record_key::RefusedKey refused;
+        EXPECT_FALSE(WriteInstallRecord());
+        EXPECT_FALSE(record_key::Exists());
+    }
+    ReadAsAtStartUp();
+    ExpectNotInstalled();
 }
 
 TEST_F(InstallRecord, DeletingKeepsTheKeyAndLeavesOtherValuesAlone) {

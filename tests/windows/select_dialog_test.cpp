@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "broken_listing.h"
 #include "dialog_procs.h"
 #include "dialog_script.h"
 #include "installer_scene.h"
@@ -28,6 +29,7 @@ const char kBadDrive[] = "指定ドライブにはインストールできませ
 const char kNoRoom[] = "指定ドライブの空き容量が不足しています。";
 const char kAlreadyExists[] = "ディレクトリがすでに存在します。";
 const char kCannotCreate[] = "ディレクトリが作成できません。";
+const char kCopyFailed[] = "インストールに失敗しました。";
 
 std::string Question(const std::string& path) { return "ディレクトリ\"" + path + "\"にインストールを行います。"; }
 
@@ -99,6 +101,23 @@ TEST_F(DirectorySelection, HiddenAndSystemFilesCountButNotWhatSubdirectoriesHold
     WriteSizedFile(source_.Join("sub\\inner.dat"), 5000000);
     EXPECT_EQ(TextShownIn(IDC_SIZE_TEXT), "インストールに必用な容量 =   1.0 M byte");
     EXPECT_EQ(RequiredBytes, 1048576u);
+}
+
+// A listing that breaks while the size is counted fails the install there,
+// as it would fail the copy: the size would be short of the files.
+TEST_F(DirectorySelection, AListingThatBreaksWhileTheSizeIsCountedFailsTheInstall) {
+    for (const char* name : {"a.bin", "b.bin"}) WriteSizedFile(source_.Join(name), 1000);
+    DialogScript script;
+    script.Click(IDC_STOP);
+    INT_PTR result = 0;
+    {
+        const BrokenListing listing(3, ERROR_NETNAME_DELETED);
+        result = Run(script);
+        EXPECT_EQ(listing.FailedCalls(), 1);
+    }
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(boxes_.Texts(), Texts{kCopyFailed});
+    ExpectOnlyReports();
 }
 
 TEST_F(DirectorySelection, OffersTheWindowsDriveWithTheDefaultDirectory) {

@@ -4,6 +4,8 @@ namespace record_key {
 
 namespace {
 
+constexpr const char* kParentPath = ".Default\\Software\\QUIRN";
+
 HKEY Open() {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_USERS, kPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return nullptr;
@@ -68,6 +70,20 @@ DWORD ValueCount() {
                      nullptr);
     RegCloseKey(key);
     return count;
+}
+
+RefusedKey::RefusedKey() {
+    Remove();
+    RegDeleteKeyA(HKEY_USERS, kParentPath);
+    HKEY parent = nullptr;
+    RegCreateKeyExA(HKEY_USERS, kParentPath, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &parent,
+                    nullptr);
+    RegCloseKey(parent);
+}
+
+RefusedKey::~RefusedKey() {
+    Remove();
+    RegDeleteKeyA(HKEY_USERS, kParentPath);
 }
 
 }  // namespace record_key
