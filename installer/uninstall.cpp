@@ -1,5 +1,6 @@
 #include "uninstall.h"
 
+#include "deletion_at_restart.h"
 #include "display_texts.h"
 #include "install_record.h"
 #include "shared_state.h"
@@ -19,6 +20,12 @@ bool IsRemovableDirectory(const char* fullPath) {
     return IsDriveLetter(drive) && fullPath[1] == ':' && fullPath[2] == '\\' && fullPath[3] != '\0';
 }
 
+// The launcher's own file, when it runs from the installation, can't go now:
+// Windows deletes it, and the directory with it, when it next starts.
+void DeleteInstalledFile(const char* path, const char* directory) {
+    if (!DeleteFileA(path) && IsRunningProgram(path)) DeleteAtNextStart(path, directory);
+}
+
 void DeleteFilesInside(const char* directory) {
     char path[kPathCapacity];
     if (!JoinText(path, sizeof path, {directory, "\\*.*"})) return;
@@ -28,7 +35,7 @@ void DeleteFilesInside(const char* directory) {
     do {
         // "." and ".." and subdirectories are refused by DeleteFileA; an entry
         // whose path does not fit is left alone.
-        if (JoinText(path, sizeof path, {directory, "\\", entry.cFileName})) DeleteFileA(path);
+        if (JoinText(path, sizeof path, {directory, "\\", entry.cFileName})) DeleteInstalledFile(path, directory);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
 }
