@@ -1,5 +1,6 @@
 #include "uninstall.h"
 
+#include "critical_errors.h"
 #include "deletion_at_restart.h"
 #include "display_texts.h"
 #include "install_record.h"
@@ -43,6 +44,7 @@ void DeleteFilesInside(const char* directory) {
 }  // namespace
 
 void RemoveInstallDirectory() {
+    const NoCriticalErrorBox onTheRecordedDrive;
     char fullPath[kPathCapacity];
     const DWORD length = GetFullPathNameA(InstalledDir, sizeof fullPath, fullPath, nullptr);
     if (!IsRemovableDirectory(InstalledDir) || length == 0 || length >= sizeof fullPath) return;
