@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include "copy_math.h"
+#include "critical_errors.h"
 #include "system_functions.h"
 
 bool QueryFreeBytes(const char* root, std::uint64_t* freeBytes) {
+    const NoCriticalErrorBox onTheTypedDrive;
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
     if (GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters) != 1)
         return false;

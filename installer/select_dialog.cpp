@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "copy_math.h"
+#include "critical_errors.h"
 #include "dialog_procs.h"
 #include "display_texts.h"
 #include "path_parts.h"
@@ -122,6 +123,13 @@ void CreateParentDirectories() {
     }
 }
 
+// The parents, then the directory: ERROR_SUCCESS when it was made, else why not.
+DWORD CreateChosenDirectory() {
+    const NoCriticalErrorBox onTheTypedDrive;
+    CreateParentDirectories();
+    return CreateDirectoryA(InstalledDir, nullptr) ? ERROR_SUCCESS : GetLastError();
+}
+
 void OnStartInstall(HWND dialog) {
     if (!ReadChosenDirectory(dialog)) return;
     if (InstalledDir[0] == '\\') {
@@ -129,12 +137,12 @@ void OnStartInstall(HWND dialog) {
         return;
     }
     if (!HasRoomOnDrive(dialog) || !ConfirmDirectory(dialog)) return;
-    CreateParentDirectories();
-    if (CreateDirectoryA(InstalledDir, nullptr)) {
+    const DWORD error = CreateChosenDirectory();
+    if (error == ERROR_SUCCESS) {
         EndDialog(dialog, 1);
         return;
     }
-    Refuse(dialog, GetLastError() == ERROR_ALREADY_EXISTS ? kAlreadyExists : kCannotCreate);
+    Refuse(dialog, error == ERROR_ALREADY_EXISTS ? kAlreadyExists : kCannotCreate);
 }
 
 }  // namespace

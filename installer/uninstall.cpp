@@ -1,5 +1,7 @@
 #include "uninstall.h"
 
+#include "critical_errors.h"
+#include "deletion_at_restart.h"
 #include "display_texts.h"
 #include "install_record.h"
 #include "shared_state.h"
@@ -19,6 +21,12 @@ bool IsRemovableDirectory(const char* fullPath) {
     return IsDriveLetter(drive) && fullPath[1] == ':' && fullPath[2] == '\\' && fullPath[3] != '\0';
 }
 
+// The launcher's own file, when it runs from the installation, can't go now:
+// Windows deletes it, and the directory with it, when it next starts.
+void DeleteInstalledFile(const char* path, const char* directory) {
+    if (!DeleteFileA(path) && IsRunningProgram(path)) DeleteAtNextStart(path, directory);
+}
+
 void DeleteFilesInside(const char* directory) {
     char path[kPathCapacity];
     if (!JoinText(path, sizeof path, {directory, "\\*.*"})) return;
@@ -28,7 +36,7 @@ void DeleteFilesInside(const char* directory) {
     do {
         // "." and ".." and subdirectories are refused by DeleteFileA; an entry
         // whose path does not fit is left alone.
-        if (JoinText(path, sizeof path, {directory, "\\", entry.cFileName})) DeleteFileA(path);
+        if (JoinText(path, sizeof path, {directory, "\\", entry.cFileName})) DeleteInstalledFile(path, directory);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
 }
@@ -36,6 +44,7 @@ void DeleteFilesInside(const char* directory) {
 }  // namespace
 
 void RemoveInstallDirectory() {
+    const NoCriticalErrorBox onTheRecordedDrive;
     char fullPath[kPathCapacity];
     const DWORD length = GetFullPathNameA(InstalledDir, sizeof fullPath, fullPath, nullptr);
     if (!IsRemovableDirectory(InstalledDir) || length == 0 || length >= sizeof fullPath) return;

@@ -2,6 +2,7 @@
 
 #include "resource_ids.h"
 #include "shared_state.h"
+#include "system_functions.h"
 #include "text_join.h"
 #include "wide_calls.h"
 
@@ -67,8 +68,7 @@ void StoreShiftJis(const WCHAR* wide, int length, char* text, int capacity) {
 }  // namespace
 
 bool NeedsWideTexts(DWORD version, UINT systemCodePage, bool converts932) {
-    const bool ntFamily = (version & 0x80000000) == 0;
-    return ntFamily && systemCodePage != kTextCodePage && converts932;
+    return IsNtFamily(version) && systemCodePage != kTextCodePage && converts932;
 }
 
 void ChooseTextDisplay() {

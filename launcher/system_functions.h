@@ -1,6 +1,7 @@
 // Functions of the system DLLs that not every Windows the launcher runs on
 // has, looked up at run time so that the executable imports only what Windows
-// NT 3.51 and the first Windows 95 both have.
+// NT 3.51 and the first Windows 95 both have; and which family of Windows it
+// runs on.
 #pragma once
 
 #include <windows.h>
@@ -13,3 +14,7 @@ Function FindSystemFunction(const char* dll, const char* name) {
     if (module == nullptr) return nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
+
+// True on the NT family, from GetVersion's result: the 95 family (and Win32s)
+// set its high bit.
+inline bool IsNtFamily(DWORD version) { return (version & 0x80000000) == 0; }

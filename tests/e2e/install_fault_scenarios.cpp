@@ -7,6 +7,7 @@
 // the row of the printed table says.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -264,8 +265,28 @@ void PrintTo(const ChangeByHand& change, std::ostream* out) { *out << change.nam
 class UninstallAfterAChangeByHand : public FaultsDuringTheWork,
                                     public ::testing::WithParamInterface<ChangeByHand> {};
 
+// True when the list of what Windows deletes or renames at its next start
+// (the NT family's, in the registry) names anything under `path`.
+bool IsLeftToTheNextStart(std::string path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0, KEY_QUERY_VALUE,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    std::string list(65536, '\0');
+    DWORD size = static_cast<DWORD>(list.size());
+    const bool read = RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+                                       reinterpret_cast<BYTE*>(&list[0]), &size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    list.resize(read ? size : 0);
+    std::replace(list.begin(), list.end(), '\0', '\n');
+    CharUpperBuffA(&list[0], static_cast<DWORD>(list.size()));
+    CharUpperBuffA(&path[0], static_cast<DWORD>(path.size()));
+    return list.find(path) != std::string::npos;
+}
+
 // Uninstall shows its question and nothing else, and forgets the record
-// whatever resisted the removal.
+// whatever resisted the removal; nothing of it is left to the next start of
+// Windows, which is for the launcher's own file alone.
 TEST_P(UninstallAfterAChangeByHand, ForgetsTheRecordAndLeavesOnlyWhatResisted) {
     NoteSourceFolder();
     const std::string target = ScratchPath("Q7R");
@@ -275,6 +296,7 @@ TEST_P(UninstallAfterAChangeByHand, ForgetsTheRecordAndLeavesOnlyWhatResisted) {
 
     const std::string asked = Uninstall(launcher);
     ExpectNoRecord();
+    EXPECT_FALSE(IsLeftToTheNextStart(target));
     if (GetParam().left)
         EXPECT_EQ(EntryNames(target), *GetParam().left);
     else

@@ -1,17 +1,23 @@
 // The demo's life on a player's machine: a first start, an install below an
 // existing folder, Play from the installation, a new start that offers
-// uninstall, uninstall declined and then done, and an install again. Also the
-// records that name no directory of their own: uninstall forgets them but
-// never empties a drive's root, a share or a relative path.
+// uninstall, uninstall declined and then done, and an install again; an
+// uninstall from the installed copy itself, which Windows finishes at its next
+// start. Also the records that name no directory of their own: uninstall
+// forgets them but never empties a drive's root, a share or a relative path.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <optional>
 
+#include "child_process.h"
 #include "demo_folder.h"
 #include "installer_scenario.h"
 #include "launcher_texts.h"
 #include "registry_fixture.h"
 #include "resource_ids.h"
+#include "waiting.h"
+#include "wine_version.h"
 
 namespace {
 
@@ -91,6 +97,122 @@ TEST_F(InstallerLifeCycle, FirstStartInstallPlayUninstallAndInstallAgain) {
     ExitLauncher(second);
 }
 
+// A launcher of the scenario's own is ended with it, even when a step fails.
+struct EndedAtLast {
+    const Launcher& launcher;
+    ~EndedAtLast() { EXPECT_FALSE(launcher.KillIfRunning()) << "the launcher was still running"; }
+};
+
+std::string WindowsDirectory() {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    return windows;
+}
+
+std::string ShortPathOf(const std::string& path) {
+    char shortPath[MAX_PATH] = "";
+    GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+    return shortPath;
+}
+
+// What Windows does with the deletions left for its next start: Wine's
+// wineboot carries out those of WININIT.INI and of the registry.
+void RestartWindows() {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof system);
+    const ChildProcess wineboot(std::string(system) + "\\wineboot.exe", system, {}, "-r");
+    if (wineboot.WaitForExit(kPatienceMilliseconds) != 0) throw RigFailure("wineboot -r failed");
+}
+
+// The Windows family the installed copy runs on, as Wine reports it.
+struct WindowsFamily {
+    const char* name;
+    const char* wineVersion;  // nullptr: Wine's own, of the NT family
+    bool throughWininit;      // else through the registry; WININIT.INI deletes files only
+    bool typedShort;          // the directory typed by its parent's short name, in lower case
+};
+
+const WindowsFamily kWindowsFamilies[] = {
+    {"NtFamily", nullptr, false, false},
+    // The record then spells the program's path otherwise than Windows does.
+    {"NtFamilyInstalledToAShortPathInLowerCase", nullptr, false, true},
+    {"Windows95Family", "win95", true, false},
+};
+
+// CTest names each case by what this prints.
+void PrintTo(const WindowsFamily& family, std::ostream* out) { *out << family.name; }
+
+// No WININIT.INI before and none after, nor the WININIT.BAK that a restart leaves.
+class UninstallFromTheInstalledCopy : public InstallerScenario, public ::testing::WithParamInterface<WindowsFamily> {
+protected:
+    UninstallFromTheInstalledCopy() { RemoveWininit(); }
+    ~UninstallFromTheInstalledCopy() override { RemoveWininit(); }
+
+    static void RemoveWininit() {
+        for (const char* name : {"\\WININIT.INI", "\\WININIT.BAK"}) DeleteFileA((WindowsDirectory() + name).c_str());
+    }
+
+    // Another program's file, left in WININIT.INI to be deleted at the next start.
+    std::string PlantOthersPendingDeletion() const {
+        const std::string file = ScratchPath("OTHERS.TMP");
+        std::ofstream(file, std::ios::binary) << "another program's leftover";
+        std::ofstream(WininitPath(), std::ios::binary) << "[rename]\r\n" << Deletion(file) << "\r\n";
+        return file;
+    }
+
+    static std::string WininitPath() { return WindowsDirectory() + "\\WININIT.INI"; }
+    // A line of WININIT.INI's [rename] section: WININIT.EXE knows 8.3 names only.
+    static std::string Deletion(const std::string& file) { return "NUL=" + ShortPathOf(file); }
+
+    static std::vector<std::string> PendingInWininit() {
+        char section[4096] = "";
+        GetPrivateProfileSectionA("rename", section, sizeof section, WininitPath().c_str());
+        std::vector<std::string> lines;
+        for (const char* line = section; *line != '\0'; line += std::strlen(line) + 1) lines.push_back(line);
+        return lines;
+    }
+};
+
+// The player starts the installed copy and uninstalls from there: only its
+// own file stays, which Windows deletes when it next starts, and with it the
+// directory where Windows can. The record goes at once, as from the demo folder.
+TEST_P(UninstallFromTheInstalledCopy, LeavesItsOwnFileToTheNextStartOfWindows) {
+    const std::string target = ScratchPath("Q7R");
+    std::string typed = target;
+    if (GetParam().typedShort) {
+        typed = ShortPathOf(target.substr(0, target.rfind('\\'))) + "\\Q7R";
+        CharLowerA(&typed[0]);
+    }
+    const Launcher& installer = StartLauncher();
+    InstallInto(installer, typed);
+    ExitLauncher(installer);
+    const std::string othersFile = PlantOthersPendingDeletion();
+    std::optional<WineVersionFor> version;
+    if (GetParam().wineVersion != nullptr) version.emplace(kLauncherProgram, GetParam().wineVersion);
+
+    const Launcher installed(target + "\\" + kLauncherProgram, target, {});
+    const EndedAtLast ended{installed};
+    EXPECT_EQ(SecondButton(installed), kUninstallLabel);
+    Uninstall(installed);
+    ExpectNoRecord();
+    const std::string ownFile = target + "\\" + kLauncherProgram;
+    EXPECT_EQ(EntryNames(target), std::vector<std::string>{kLauncherProgram}) << "its own file, while it runs";
+    std::vector<std::string> pending{Deletion(othersFile)};
+    if (GetParam().throughWininit) pending.push_back(Deletion(ownFile));
+    EXPECT_EQ(PendingInWininit(), pending) << "the other program's line is kept";
+    ExitLauncher(installed);
+
+    RestartWindows();
+    EXPECT_FALSE(PathExists(othersFile));
+    EXPECT_FALSE(PathExists(ownFile));
+    EXPECT_EQ(PathExists(target), GetParam().throughWininit) << "the directory goes too, but for WININIT.INI";
+}
+
+INSTANTIATE_TEST_SUITE_P(Installer, UninstallFromTheInstalledCopy, ::testing::ValuesIn(kWindowsFamilies),
+                         [](const ::testing::TestParamInfo<WindowsFamily>& info) {
+                             return std::string(info.param.name);
+                         });
+
 // The launcher runs from a copy of the demo folder on the spare drive, whose
 // root holds a file of the player's: nothing real is at risk.
 struct RecordWithoutADirectory {
@@ -110,12 +232,6 @@ const RecordWithoutADirectory kRecordsWithoutADirectory[] = {
 
 // CTest names each case by what this prints.
 void PrintTo(const RecordWithoutADirectory& record, std::ostream* out) { *out << record.name; }
-
-// A launcher of the scenario's own is ended with it, even when a step fails.
-struct EndedAtLast {
-    const Launcher& launcher;
-    ~EndedAtLast() { EXPECT_FALSE(launcher.KillIfRunning()) << "the launcher was still running"; }
-};
 
 class UninstallOfARecordWithoutADirectory : public InstallerScenario,
                                             public ::testing::WithParamInterface<RecordWithoutADirectory> {};

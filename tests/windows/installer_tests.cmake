@@ -9,3 +9,6 @@ kve_add_wine_test_in_locale(select_dialog_cp1252_test C.UTF-8 select_dialog_test
                             --gtest_filter=*CodePage1252*)
 kve_windows_test(copy_dialog_test copy_dialog_test.cpp)
 target_link_libraries(copy_dialog_test PRIVATE installer_test_scene)
+# The drive calls of the selection and of the uninstall, under the error mode.
+kve_windows_test(critical_errors_test critical_errors_test.cpp)
+target_link_libraries(critical_errors_test PRIVATE installer_test_scene)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -328,6 +329,44 @@ TEST_F(Startup, AMissingCaptionFailsWithAnEmptyCaptionAndLeavesTheRegistryAlone)
     ResourceModule module("startup_no_caption");
     ASSERT_NE(module.Handle(), nullptr);
     ExpectFailureBeforeTheRecordWasRead(RunLauncherWith(module.Handle()), "");
+}
+
+std::string Repeated(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+}
+
+// AppCaption holds 81 bytes and the terminator. A longer caption keeps the
+// whole characters that fit, through the ANSI calls and, where the code page
+// is not Japanese, through the wide calls, whose text is converted back to
+// Shift-JIS; and the window shows just that.
+TEST_F(Startup, ALongCaptionKeepsTheWholeCharactersThatFitIn81BytesAndItsTerminator) {
+    const std::string fortyKana = Repeated("あ", 40);
+    const struct {
+        const char* module;
+        std::string kept;
+    } rows[] = {
+        {"startup_caption_of_81_bytes", "Q" + fortyKana},
+        {"startup_caption_of_82_bytes", fortyKana},  // the 41st would take bytes 81 and 82
+        {"startup_caption_of_90_bytes", std::string(81, 'Q')},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.module);
+        ResourceModule module(row.module);
+        ASSERT_NE(module.Handle(), nullptr);
+        bool terminated = false;
+        std::string caption, windowCaption;
+        const LauncherRun run = RunLauncherWith(module.Handle(), [&](HWND window) {
+            terminated = std::memchr(AppCaption, '\0', sizeof AppCaption) != nullptr;
+            caption.assign(AppCaption, terminated ? std::strlen(AppCaption) : sizeof AppCaption);
+            windowCaption = AsShiftJis(WideWindowText(window));
+        });
+        EXPECT_TRUE(run.mainWindowShown);
+        EXPECT_TRUE(terminated) << "no terminator inside AppCaption's 82 bytes";
+        EXPECT_EQ(caption, row.kept);
+        EXPECT_EQ(windowCaption, row.kept);
+    }
 }
 
 TEST_F(Startup, AMissingDirectoryTextFailsWithTheNormalCaptionAndLeavesTheRegistryAlone) {

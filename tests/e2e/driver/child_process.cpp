@@ -69,9 +69,10 @@ bool StartProcess(const std::string& program, std::string commandLine, std::stri
 }  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& directory,
-                           const std::vector<std::string>& extraEnvironment) {
+                           const std::vector<std::string>& extraEnvironment, const std::string& arguments) {
     PROCESS_INFORMATION started = {};
-    if (!StartProcess(program, "\"" + program + "\"", EnvironmentBlock(extraEnvironment), directory, started))
+    const std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+    if (!StartProcess(program, commandLine, EnvironmentBlock(extraEnvironment), directory, started))
         throw RigFailure("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
     CloseHandle(started.hThread);
     process_ = started.hProcess;

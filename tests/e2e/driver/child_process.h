@@ -9,10 +9,11 @@
 
 class ChildProcess {
 public:
-    // `extraEnvironment` holds "NAME=value" entries. Throws RigFailure when the
-    // program does not start.
+    // `extraEnvironment` holds "NAME=value" entries; `arguments` follow the
+    // quoted program on its command line. Throws RigFailure when the program
+    // does not start.
     ChildProcess(const std::string& program, const std::string& directory,
-                 const std::vector<std::string>& extraEnvironment);
+                 const std::vector<std::string>& extraEnvironment, const std::string& arguments = "");
     ~ChildProcess();
     ChildProcess(ChildProcess&& other) noexcept;
     ChildProcess(const ChildProcess&) = delete;
