@@ -67,12 +67,16 @@ bool IsRunningProgram(const char* path) {
 }
 
 void DeleteAtNextStart(const char* file, const char* directory) {
-    // The 95 family has MoveFileExA only as a stub that fails.
     if (!IsNtFamily(GetVersion())) {
         AddToWininit(file);
         return;
     }
+    // Looked up at run time: the 95 family has MoveFileExA at most as a stub
+    // that fails, and the launcher must load there too.
+    using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+    const auto moveFileEx = FindSystemFunction<MoveFileExFunction>("kernel32.dll", "MoveFileExA");
+    if (moveFileEx == nullptr) return;
     // Carried out in this order: the directory is empty by then.
-    if (MoveFileExA(file, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
-        MoveFileExA(directory, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+    if (moveFileEx(file, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+        moveFileEx(directory, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
