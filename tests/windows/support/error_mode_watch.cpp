@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "import_slots.h"
+
 namespace {
 
 std::vector<ModeAtCall> Seen;
@@ -36,43 +38,14 @@ std::vector<Watched> WatchedFunctions() {
             Watch<4>("DeleteFileA", &DeleteFileA)};
 }
 
-template <typename T>
-T* At(BYTE* base, DWORD offset) {
-    return reinterpret_cast<T*>(base + offset);
-}
-
-void Store(void** slot, void* value) {
-    DWORD previous = 0;
-    VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &previous);
-    *slot = value;
-    VirtualProtect(slot, sizeof *slot, previous, &previous);
-}
-
 // The slots of this program's import address table that hold the watched
 // functions of KERNEL32 get their wrappers, the system's functions kept for
 // the wrappers to call; or get those back.
 void Redirect(bool toWrappers) {
-    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* nt = At<IMAGE_NT_HEADERS>(base, At<IMAGE_DOS_HEADER>(base, 0)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    const std::vector<Watched> watched = WatchedFunctions();
-    for (auto* dll = At<IMAGE_IMPORT_DESCRIPTOR>(base, imports.VirtualAddress); dll->Name != 0; ++dll) {
-        if (lstrcmpiA(At<char>(base, dll->Name), "kernel32.dll") != 0) continue;
-        auto* names = At<IMAGE_THUNK_DATA>(base, dll->OriginalFirstThunk);
-        auto* slots = At<IMAGE_THUNK_DATA>(base, dll->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            const char* name = At<IMAGE_IMPORT_BY_NAME>(base, static_cast<DWORD>(names->u1.AddressOfData))->Name;
-            for (const Watched& function : watched) {
-                if (lstrcmpA(name, function.name) != 0) continue;
-                void** slot = reinterpret_cast<void**>(&slots->u1.Function);
-                if (toWrappers) {
-                    *function.original = *slot;
-                    Store(slot, function.wrapper);
-                } else {
-                    Store(slot, *function.original);
-                }
-            }
+    for (const Watched& function : WatchedFunctions()) {
+        for (void** slot : KernelImportSlots(function.name)) {
+            if (toWrappers) *function.original = *slot;
+            PointSlot(slot, toWrappers ? function.wrapper : *function.original);
         }
     }
 }
