@@ -12,6 +12,9 @@ cd "$(dirname "$0")/.."
 
 tools/install-packages.sh
 tools/build.sh host fuzz x86_64 i686
+# The test guest's tree is made (or found current) before the tests, as the
+# builds are.
+tools/guest/guest.sh tree
 
 # One Wine session for all the Windows tests, so that each program starts quickly.
 source cmake/wine-env.sh
