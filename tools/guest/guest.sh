@@ -67,6 +67,8 @@ backports_line() {
   echo "deb $uri bookworm-backports main"
 }
 
+qemu_version() { "$tree/usr/bin/qemu-i386" --version | head -n 1; }
+
 tree_is_current() {
   [ -x "$tree/usr/bin/qemu-i386" ] && [ "$(cat "$guest_dir/tree.recipe" 2>/dev/null)" = "$(tree_recipe)" ]
 }
@@ -89,7 +91,7 @@ make_tree() {
     || fail "could not make the tree (is bookworm-backports reachable on the mirror?)"
   [ -x "$tree/usr/bin/qemu-i386" ] || fail "the tree has no qemu-i386"
   tree_recipe > "$guest_dir/tree.recipe"
-  log "tree made in $(( SECONDS - started )) s: $("$tree/usr/bin/qemu-i386" --version | head -n 1)"
+  log "tree made in $(( SECONDS - started )) s: $(qemu_version)"
 }
 
 # --- The namespace ---------------------------------------------------------
@@ -202,7 +204,7 @@ start_namespace() {
   echo "$pid" > "$run_dir/namespace.pid"
   echo "$mode" > "$run_dir/mode"
   setsid bash "${BASH_SOURCE[0]}" watch "$pid" "$mode" </dev/null >/dev/null 2>&1 9>&- &
-  log "tree entered in $(( SECONDS - started )) s ($mode registration of $("$tree/usr/bin/qemu-i386" --version | head -n 1))"
+  log "tree entered in $(( SECONDS - started )) s ($mode registration of $(qemu_version))"
 }
 
 # One start at a time: CTest's fixture and the first test may race to it. The

@@ -26,8 +26,7 @@ BOOL WINAPI FindNextThatBreaks(HANDLE search, LPWIN32_FIND_DATAA entry) {
 
 BrokenListing::BrokenListing(int entriesBeforeTheBreak, DWORD error) : slots_(KernelImportSlots("FindNextFileA")) {
     if (slots_.empty()) return;
-    real_ = *slots_.front();
-    RealFindNext = reinterpret_cast<FindNext>(real_);
+    RealFindNext = reinterpret_cast<FindNext>(*slots_.front());
     EntriesLeft = entriesBeforeTheBreak;
     BreakError = error;
     BrokenCalls = 0;
@@ -35,7 +34,7 @@ BrokenListing::BrokenListing(int entriesBeforeTheBreak, DWORD error) : slots_(Ke
 }
 
 BrokenListing::~BrokenListing() {
-    for (void** slot : slots_) PointSlot(slot, real_);
+    for (void** slot : slots_) PointSlot(slot, reinterpret_cast<void*>(RealFindNext));
 }
 
 int BrokenListing::FailedCalls() const { return BrokenCalls; }

@@ -24,5 +24,4 @@ public:
 
 private:
     std::vector<void**> slots_;
-    void* real_ = nullptr;
 };
