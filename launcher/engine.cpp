@@ -1,5 +1,6 @@
 #include "engine.h"
 
+#include "critical_errors.h"
 #include "display_texts.h"
 #include "shared_state.h"
 #include "text_join.h"
@@ -14,7 +15,17 @@ const char kEngineMissing[] = "KVE.EXEが在りません";
 // Room for the longest directory (259 bytes), the suffix and the terminator.
 constexpr int kEnginePathCapacity = 268;
 
+// The engine's drive is asked first with critical errors failing the call: a
+// card, a stick or a disc taken out since the install gives the launcher's own
+// message, not Windows' box. The start itself stays outside, so that the
+// engine inherits the error mode that the launcher was given.
+bool CanReachEngine(const char* path) {
+    const NoCriticalErrorBox onTheEnginesDrive;
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool CreateEngineProcess(const char* path) {
+    if (!CanReachEngine(path)) return false;
     char commandLine[] = "KVE Varelin";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;

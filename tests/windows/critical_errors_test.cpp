@@ -15,6 +15,7 @@
 
 #include "dialog_procs.h"
 #include "dialog_script.h"
+#include "engine.h"
 #include "error_mode_watch.h"
 #include "installer_scene.h"
 #include "message_boxes.h"
@@ -83,6 +84,30 @@ TEST_F(DriveCalls, TheUninstallListsAndDeletesOnTheRecordedDriveWithoutTheBox) {
     EXPECT_EQ(called, (Names{"RemoveDirectoryA", "FindFirstFileA", "DeleteFileA"}));
     ExpectNoBoxAt(calls);
     EXPECT_FALSE(PathExists(target_.Path()));
+}
+
+// Play asks the recorded drive for the engine without the box, whether the
+// engine is there or not; the engine itself is started under the mode the
+// launcher was given, for it to inherit.
+TEST_F(DriveCalls, PlayAsksTheRecordedDriveForTheEngineWithoutTheBoxAndStartsItUnderTheGivenMode) {
+    std::strcpy(InstalledDir, target_.Path().c_str());
+    IsInstalled = 1;
+    for (const bool present : {false, true}) {
+        if (present) target_.WriteFile("KVE.EXE", "no program");
+        MessageBoxAnswerer boxes;
+        std::optional<ErrorModeWatch> watch(std::in_place);
+        StartEngine(nullptr);
+        std::vector<ModeAtCall> calls = watch->Calls();
+        watch.reset();
+
+        EXPECT_EQ(boxes.Texts(), Names{target_.Join("KVE.EXE") + "が在りません"});
+        ASSERT_EQ(calls.size(), present ? 2u : 1u);
+        if (present) EXPECT_EQ(calls.back().function + " " + std::to_string(calls.back().mode),
+                               "CreateProcessA " + std::to_string(kGivenMode));
+        calls.resize(1);
+        EXPECT_EQ(calls.front().function, "GetFileAttributesA");
+        ExpectNoBoxAt(calls);
+    }
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ Watched Watch(const char* name, Result(WINAPI*)(Arguments...)) {
 std::vector<Watched> WatchedFunctions() {
     return {Watch<0>("GetDiskFreeSpaceA", &GetDiskFreeSpaceA), Watch<1>("CreateDirectoryA", &CreateDirectoryA),
             Watch<2>("RemoveDirectoryA", &RemoveDirectoryA), Watch<3>("FindFirstFileA", &FindFirstFileA),
-            Watch<4>("DeleteFileA", &DeleteFileA)};
+            Watch<4>("DeleteFileA", &DeleteFileA), Watch<5>("GetFileAttributesA", &GetFileAttributesA),
+            Watch<6>("CreateProcessA", &CreateProcessA)};
 }
 
 // The slots of this program's import address table that hold the watched

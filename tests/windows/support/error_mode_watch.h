@@ -18,7 +18,7 @@ struct ModeAtCall {
 class ErrorModeWatch {
 public:
     // Watches GetDiskFreeSpaceA, CreateDirectoryA, RemoveDirectoryA,
-    // FindFirstFileA and DeleteFileA.
+    // FindFirstFileA, DeleteFileA, GetFileAttributesA and CreateProcessA.
     ErrorModeWatch();
     // The imports lead straight to the system again.
     ~ErrorModeWatch();
