@@ -75,10 +75,10 @@ ListingStep NextEligibleEntry() {
     return step == ListingStep::kEntry ? SkipToEligibleEntry() : step;
 }
 
-bool StartCopySearch() {
-    HANDLE search = FindFirstFileA("*.*", &CopySearch.entry);
-    CopySearch.handle = search == INVALID_HANDLE_VALUE ? nullptr : search;
-    return CopySearch.handle != nullptr;
+// The first eligible entry, or why there is none.
+ListingStep StartCopySearch() {
+    const ListingStep start = StartSourceListing(&CopySearch.handle, &CopySearch.entry);
+    return start == ListingStep::kEntry ? SkipToEligibleEntry() : start;
 }
 
 bool HoldCopyBuffer() {
@@ -116,12 +116,7 @@ void PumpOneMessageThenPostStep(HWND dialog, UINT step) {
 void OnInitDialog(HWND dialog) {
     PlaceInstallDialog(dialog);
     UseDialogFont(dialog);
-    if (!StartCopySearch()) {
-        ShowMessage(dialog, kNoFiles, kReportStyle);
-        EndDialog(dialog, 0);
-        return;
-    }
-    const ListingStep first = SkipToEligibleEntry();
+    const ListingStep first = StartCopySearch();
     if (first != ListingStep::kEntry) {
         EndCopy(dialog, first == ListingStep::kEnd ? kNoFiles : kCopyFailed, 0);
         return;

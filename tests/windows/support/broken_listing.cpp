@@ -22,19 +22,29 @@ BOOL WINAPI FindNextThatBreaks(HANDLE search, LPWIN32_FIND_DATAA entry) {
     return found;
 }
 
+HANDLE WINAPI FindFirstThatFails(LPCSTR, LPWIN32_FIND_DATAA) {
+    ++BrokenCalls;
+    SetLastError(BreakError);
+    return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
-BrokenListing::BrokenListing(int entriesBeforeTheBreak, DWORD error) : slots_(KernelImportSlots("FindNextFileA")) {
+BrokenListing::BrokenListing(int entriesBeforeTheBreak, DWORD error)
+    : slots_(KernelImportSlots(entriesBeforeTheBreak == kAtTheStart ? "FindFirstFileA" : "FindNextFileA")) {
     if (slots_.empty()) return;
-    RealFindNext = reinterpret_cast<FindNext>(*slots_.front());
+    real_ = *slots_.front();
+    RealFindNext = reinterpret_cast<FindNext>(real_);
     EntriesLeft = entriesBeforeTheBreak;
     BreakError = error;
     BrokenCalls = 0;
-    for (void** slot : slots_) PointSlot(slot, reinterpret_cast<void*>(FindNextThatBreaks));
+    const bool atTheStart = entriesBeforeTheBreak == kAtTheStart;
+    void* standIn = atTheStart ? reinterpret_cast<void*>(FindFirstThatFails) : reinterpret_cast<void*>(FindNextThatBreaks);
+    for (void** slot : slots_) PointSlot(slot, standIn);
 }
 
 BrokenListing::~BrokenListing() {
-    for (void** slot : slots_) PointSlot(slot, reinterpret_cast<void*>(RealFindNext));
+    for (void** slot : slots_) PointSlot(slot, real_);
 }
 
 int BrokenListing::FailedCalls() const { return BrokenCalls; }
