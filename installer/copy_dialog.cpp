@@ -32,10 +32,13 @@ const char kStopQuestion[] = "インストールを中断しますか？";
 // The dialog whose copy is running; none once it has ended.
 HWND RunningCopyDialog;
 
-void CloseFile(HFILE* file) {
-    if (*file == 0) return;
-    _lclose(*file);
+// False when the close failed: a network redirector may report a write that
+// failed only there.
+bool CloseFile(HFILE* file) {
+    if (*file == 0) return true;
+    const bool closed = _lclose(*file) != HFILE_ERROR;
     *file = 0;
+    return closed;
 }
 
 void CloseCopySearch() {
@@ -161,10 +164,15 @@ void FinishCopy(HWND dialog) {
 }
 
 // A listing that breaks before its end fails the copy: what it has not
-// listed yet would be missing from the installation.
+// listed yet would be missing from the installation. So does a target whose
+// close fails, where a redirector reports a late write's failure; the
+// source's close loses nothing, as the file was only read.
 void OnFileDone(HWND dialog) {
     CloseFile(&SourceFile);
-    CloseFile(&TargetFile);
+    if (!CloseFile(&TargetFile)) {
+        EndCopy(dialog, kCopyFailed, 0);
+        return;
+    }
     switch (NextEligibleEntry()) {
     case ListingStep::kEntry: PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE); return;
     case ListingStep::kEnd: FinishCopy(dialog); return;

@@ -15,6 +15,7 @@
 #include "copy_state.h"
 #include "dialog_procs.h"
 #include "dialog_script.h"
+#include "import_slots.h"
 #include "installer_scene.h"
 #include "message_boxes.h"
 #include "registry_fixture.h"
@@ -161,6 +162,30 @@ TEST_F(FileCopy, AListingThatBreaksFailsTheCopy) {
         EXPECT_EQ(boxes_.Texts().back(), at.shown);
     }
     for (const SeenMessageBox& box : boxes_.Seen()) EXPECT_TRUE(IsReport(box)) << box.text;
+    EXPECT_FALSE(record_key::Exists());
+}
+
+using Close = HFILE(WINAPI*)(HFILE);
+Close RealClose;
+
+// The installed file is closed, but its last write is lost, as a network
+// redirector reports it only at the close.
+HFILE WINAPI CloseThatLosesTheTarget(HFILE file) {
+    const bool target = file == TargetFile;
+    RealClose(file);
+    return target ? HFILE_ERROR : 0;
+}
+
+TEST_F(FileCopy, ATargetWhoseCloseFailsFailsTheCopy) {
+    WriteSource("a.bin", "written at the close");
+    const std::vector<void**> slots = KernelImportSlots("_lclose");
+    ASSERT_FALSE(slots.empty());
+    RealClose = reinterpret_cast<Close>(*slots.front());
+    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(CloseThatLosesTheTarget));
+    const INT_PTR result = RunCopy();
+    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(RealClose));
+    EXPECT_EQ(result, 0);
+    ExpectOneReport(kCopyFailed);
     EXPECT_FALSE(record_key::Exists());
 }
 
