@@ -7,7 +7,7 @@
 // before that. The stop button's click arrives through that one message, so
 // its handling runs nested inside a step and may end the dialog; nothing
 // after the pump touches the copy's state, and no step runs once the copy
-// has ended.
+// has ended. The end of the Windows session arrives the same way.
 #include "copy_block.h"
 #include "copy_state.h"
 #include "dialog_procs.h"
@@ -19,6 +19,7 @@
 #include "shared_state.h"
 #include "source_files.h"
 #include "text_join.h"
+#include "uninstall.h"
 
 namespace {
 
@@ -29,8 +30,12 @@ const char kCopyFinished[] = "インストールが終了しました。";
 const char kNotRecorded[] = "インストールの記録に失敗しました。";
 const char kStopQuestion[] = "インストールを中断しますか？";
 
-// The dialog whose copy is running; none once it has ended.
+// The dialog whose copy is running, from its start until it has ended or is
+// recorded; none otherwise. Its new directory is no installation yet.
 HWND RunningCopyDialog;
+// Set when the session's end took the copy away: the process ends after that,
+// and the flow must not act on the directory again.
+bool TakenAwayAtSessionEnd;
 
 // False when the close failed: a network redirector may report a write that
 // failed only there.
@@ -55,9 +60,11 @@ void ReleaseCopyState() {
 }
 
 // Shows the ending's message while the dialog is still there, then releases
-// everything and ends the dialog.
+// everything and ends the dialog, unless the session ended while the message
+// or the stop question was open.
 void EndCopy(HWND dialog, const char* message, INT_PTR result) {
     if (message != nullptr) ShowMessage(dialog, message, kReportStyle);
+    if (TakenAwayAtSessionEnd) return;
     ReleaseCopyState();
     RunningCopyDialog = nullptr;
     EndDialog(dialog, result);
@@ -119,6 +126,8 @@ void PumpOneMessageThenPostStep(HWND dialog, UINT step) {
 void OnInitDialog(HWND dialog) {
     PlaceInstallDialog(dialog);
     UseDialogFont(dialog);
+    RunningCopyDialog = dialog;
+    TakenAwayAtSessionEnd = false;
     const ListingStep first = StartCopySearch();
     if (first != ListingStep::kEntry) {
         EndCopy(dialog, first == ListingStep::kEnd ? kNoFiles : kCopyFailed, 0);
@@ -129,7 +138,6 @@ void OnInitDialog(HWND dialog) {
         return;
     }
     CopiedBytes = 0;
-    RunningCopyDialog = dialog;
     PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE);
 }
 
@@ -160,6 +168,7 @@ void FinishCopy(HWND dialog) {
         EndCopy(dialog, kNotRecorded, 0);
         return;
     }
+    RunningCopyDialog = nullptr;
     EndCopy(dialog, kCopyFinished, 1);
 }
 
@@ -207,6 +216,18 @@ void OnStop(HWND dialog) {
     EndCopy(dialog, nullptr, 0);
 }
 
+// Windows ends the process once every window has returned from this, so an
+// unrecorded copy is taken away now, as a stopped one is. The dialog is not
+// ended: the flow would take the directory away a second time. Asked before,
+// the dialog manager answers that the session may end.
+void OnSessionEnd(HWND dialog) {
+    if (dialog != RunningCopyDialog) return;
+    ReleaseCopyState();
+    RunningCopyDialog = nullptr;
+    TakenAwayAtSessionEnd = true;
+    RemoveInstallDirectory();
+}
+
 }  // namespace
 
 extern "C" INT_PTR CALLBACK DlgInstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -224,6 +245,9 @@ extern "C" INT_PTR CALLBACK DlgInstallProc(HWND dialog, UINT message, WPARAM wPa
         if (wParam != IDC_STOP) return 0;
         OnStop(dialog);
         return 1;
+    case WM_ENDSESSION:
+        if (wParam) OnSessionEnd(dialog);
+        return 0;
     }
     return 0;
 }
