@@ -22,29 +22,19 @@ BOOL WINAPI FindNextThatBreaks(HANDLE search, LPWIN32_FIND_DATAA entry) {
     return found;
 }
 
-HANDLE WINAPI FindFirstThatFails(LPCSTR, LPWIN32_FIND_DATAA) {
-    ++BrokenCalls;
-    SetLastError(BreakError);
-    return INVALID_HANDLE_VALUE;
-}
-
 }  // namespace
 
-BrokenListing::BrokenListing(int entriesBeforeTheBreak, DWORD error)
-    : slots_(KernelImportSlots(entriesBeforeTheBreak == kAtTheStart ? "FindFirstFileA" : "FindNextFileA")) {
+BrokenListing::BrokenListing(int entriesBeforeTheBreak, DWORD error) : slots_(KernelImportSlots("FindNextFileA")) {
     if (slots_.empty()) return;
-    real_ = *slots_.front();
-    RealFindNext = reinterpret_cast<FindNext>(real_);
+    RealFindNext = reinterpret_cast<FindNext>(*slots_.front());
     EntriesLeft = entriesBeforeTheBreak;
     BreakError = error;
     BrokenCalls = 0;
-    const bool atTheStart = entriesBeforeTheBreak == kAtTheStart;
-    void* standIn = atTheStart ? reinterpret_cast<void*>(FindFirstThatFails) : reinterpret_cast<void*>(FindNextThatBreaks);
-    for (void** slot : slots_) PointSlot(slot, standIn);
+    for (void** slot : slots_) PointSlot(slot, reinterpret_cast<void*>(FindNextThatBreaks));
 }
 
 BrokenListing::~BrokenListing() {
-    for (void** slot : slots_) PointSlot(slot, real_);
+    for (void** slot : slots_) PointSlot(slot, reinterpret_cast<void*>(RealFindNext));
 }
 
 int BrokenListing::FailedCalls() const { return BrokenCalls; }

@@ -9,15 +9,11 @@
 #include <vector>
 
 // While one lives, this program's calls of FindNextFileA give at most
-// `entriesBeforeTheBreak` more entries, then fail with `error` every time;
-// with kAtTheStart, its calls of FindFirstFileA fail so, as over a share that
-// has gone or a folder whose rights refuse the listing. Its import of the
-// function is pointed at a stand-in, so the launcher's code linked into the
-// test meets the break unchanged.
+// `entriesBeforeTheBreak` more entries, then fail with `error` every time.
+// Its import of FindNextFileA is pointed at a stand-in, so the launcher's
+// code linked into the test meets the break unchanged.
 class BrokenListing {
 public:
-    static constexpr int kAtTheStart = -1;
-
     BrokenListing(int entriesBeforeTheBreak, DWORD error);
     ~BrokenListing();
     BrokenListing(const BrokenListing&) = delete;
@@ -28,5 +24,4 @@ public:
 
 private:
     std::vector<void**> slots_;
-    void* real_ = nullptr;
 };
