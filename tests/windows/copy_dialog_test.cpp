@@ -165,13 +165,13 @@ TEST_F(FileCopy, ASourceFolderMovedAwayFailsTheCopy) {
     MoveCurrentFolderAway(source_);
     EXPECT_EQ(RunCopy(), 0);
     ExpectOneReport(kCopyFailed);
+    EXPECT_TRUE(EntryNames(target_.Path()).empty());
 }
 
-using Close = HFILE(WINAPI*)(HFILE);
-Close RealClose;
+HFILE(WINAPI* RealClose)(HFILE);
 
-// The installed file is closed, but its last write is lost, as a network
-// redirector reports it only at the close.
+// The installed file is closed, but a network redirector reports its last
+// write lost only there.
 HFILE WINAPI CloseThatLosesTheTarget(HFILE file) {
     const bool target = file == TargetFile;
     RealClose(file);
@@ -181,8 +181,7 @@ HFILE WINAPI CloseThatLosesTheTarget(HFILE file) {
 TEST_F(FileCopy, ATargetWhoseCloseFailsFailsTheCopy) {
     WriteSource("a.bin", "written at the close");
     const std::vector<void**> slots = KernelImportSlots("_lclose");
-    ASSERT_FALSE(slots.empty());
-    RealClose = reinterpret_cast<Close>(*slots.front());
+    RealClose = reinterpret_cast<decltype(RealClose)>(*slots.at(0));
     for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(CloseThatLosesTheTarget));
     const INT_PTR result = RunCopy();
     for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(RealClose));
