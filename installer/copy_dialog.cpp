@@ -7,7 +7,7 @@
 // before that. The stop button's click arrives through that one message, so
 // its handling runs nested inside a step and may end the dialog; nothing
 // after the pump touches the copy's state, and no step runs once the copy
-// has ended.
+// has ended. The end of the Windows session arrives the same way.
 #include "copy_block.h"
 #include "copy_state.h"
 #include "dialog_procs.h"
@@ -19,6 +19,7 @@
 #include "shared_state.h"
 #include "source_files.h"
 #include "text_join.h"
+#include "uninstall.h"
 
 namespace {
 
@@ -29,13 +30,20 @@ const char kCopyFinished[] = "インストールが終了しました。";
 const char kNotRecorded[] = "インストールの記録に失敗しました。";
 const char kStopQuestion[] = "インストールを中断しますか？";
 
-// The dialog whose copy is running; none once it has ended.
+// The dialog whose copy is running, from its start until it has ended or is
+// recorded; none otherwise. Its new directory is no installation yet.
 HWND RunningCopyDialog;
+// Set when the session's end took the copy away: the process ends after that,
+// and the flow must not act on the directory again.
+bool TakenAwayAtSessionEnd;
 
-void CloseFile(HFILE* file) {
-    if (*file == 0) return;
-    _lclose(*file);
+// False when the close failed: a network redirector may report a write that
+// failed only there.
+bool CloseFile(HFILE* file) {
+    if (*file == 0) return true;
+    const bool closed = _lclose(*file) != HFILE_ERROR;
     *file = 0;
+    return closed;
 }
 
 void CloseCopySearch() {
@@ -52,9 +60,11 @@ void ReleaseCopyState() {
 }
 
 // Shows the ending's message while the dialog is still there, then releases
-// everything and ends the dialog.
+// everything and ends the dialog, unless the session ended while the message
+// or the stop question was open.
 void EndCopy(HWND dialog, const char* message, INT_PTR result) {
     if (message != nullptr) ShowMessage(dialog, message, kReportStyle);
+    if (TakenAwayAtSessionEnd) return;
     ReleaseCopyState();
     RunningCopyDialog = nullptr;
     EndDialog(dialog, result);
@@ -75,10 +85,10 @@ ListingStep NextEligibleEntry() {
     return step == ListingStep::kEntry ? SkipToEligibleEntry() : step;
 }
 
-bool StartCopySearch() {
-    HANDLE search = FindFirstFileA("*.*", &CopySearch.entry);
-    CopySearch.handle = search == INVALID_HANDLE_VALUE ? nullptr : search;
-    return CopySearch.handle != nullptr;
+// The first eligible entry, or why there is none.
+ListingStep StartCopySearch() {
+    const ListingStep start = StartSourceListing(&CopySearch.handle, &CopySearch.entry);
+    return start == ListingStep::kEntry ? SkipToEligibleEntry() : start;
 }
 
 bool HoldCopyBuffer() {
@@ -116,12 +126,9 @@ void PumpOneMessageThenPostStep(HWND dialog, UINT step) {
 void OnInitDialog(HWND dialog) {
     PlaceInstallDialog(dialog);
     UseDialogFont(dialog);
-    if (!StartCopySearch()) {
-        ShowMessage(dialog, kNoFiles, kReportStyle);
-        EndDialog(dialog, 0);
-        return;
-    }
-    const ListingStep first = SkipToEligibleEntry();
+    RunningCopyDialog = dialog;
+    TakenAwayAtSessionEnd = false;
+    const ListingStep first = StartCopySearch();
     if (first != ListingStep::kEntry) {
         EndCopy(dialog, first == ListingStep::kEnd ? kNoFiles : kCopyFailed, 0);
         return;
@@ -131,7 +138,6 @@ void OnInitDialog(HWND dialog) {
         return;
     }
     CopiedBytes = 0;
-    RunningCopyDialog = dialog;
     PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE);
 }
 
@@ -162,14 +168,20 @@ void FinishCopy(HWND dialog) {
         EndCopy(dialog, kNotRecorded, 0);
         return;
     }
+    RunningCopyDialog = nullptr;
     EndCopy(dialog, kCopyFinished, 1);
 }
 
 // A listing that breaks before its end fails the copy: what it has not
-// listed yet would be missing from the installation.
+// listed yet would be missing from the installation. So does a target whose
+// close fails, where a redirector reports a late write's failure; the
+// source's close loses nothing, as the file was only read.
 void OnFileDone(HWND dialog) {
     CloseFile(&SourceFile);
-    CloseFile(&TargetFile);
+    if (!CloseFile(&TargetFile)) {
+        EndCopy(dialog, kCopyFailed, 0);
+        return;
+    }
     switch (NextEligibleEntry()) {
     case ListingStep::kEntry: PumpOneMessageThenPostStep(dialog, WM_INSTALL_OPENFILE); return;
     case ListingStep::kEnd: FinishCopy(dialog); return;
@@ -204,6 +216,18 @@ void OnStop(HWND dialog) {
     EndCopy(dialog, nullptr, 0);
 }
 
+// Windows ends the process once every window has returned from this, so an
+// unrecorded copy is taken away now, as a stopped one is. The dialog is not
+// ended: the flow would take the directory away a second time. Asked before,
+// the dialog manager answers that the session may end.
+void OnSessionEnd(HWND dialog) {
+    if (dialog != RunningCopyDialog) return;
+    ReleaseCopyState();
+    RunningCopyDialog = nullptr;
+    TakenAwayAtSessionEnd = true;
+    RemoveInstallDirectory();
+}
+
 }  // namespace
 
 extern "C" INT_PTR CALLBACK DlgInstallProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -221,6 +245,9 @@ extern "C" INT_PTR CALLBACK DlgInstallProc(HWND dialog, UINT message, WPARAM wPa
         if (wParam != IDC_STOP) return 0;
         OnStop(dialog);
         return 1;
+    case WM_ENDSESSION:
+        if (wParam) OnSessionEnd(dialog);
+        return 0;
     }
     return 0;
 }

@@ -11,6 +11,19 @@ std::uint64_t EntrySize(const WIN32_FIND_DATAA& entry) {
 
 }  // namespace
 
+// Only "not found" and "no more files" say that the folder holds nothing: the
+// root of an empty disc lists no "." either. Any other failure is a folder
+// that could not be read, and its files would be missing.
+ListingStep StartSourceListing(HANDLE* search, WIN32_FIND_DATAA* entry) {
+    HANDLE started = FindFirstFileA("*.*", entry);
+    if (started != INVALID_HANDLE_VALUE) {
+        *search = started;
+        return ListingStep::kEntry;
+    }
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? ListingStep::kEnd : ListingStep::kBroken;
+}
+
 ListingStep NextSourceEntry(HANDLE search, WIN32_FIND_DATAA* entry) {
     if (FindNextFileA(search, entry)) return ListingStep::kEntry;
     return GetLastError() == ERROR_NO_MORE_FILES ? ListingStep::kEnd : ListingStep::kBroken;
@@ -18,8 +31,10 @@ ListingStep NextSourceEntry(HANDLE search, WIN32_FIND_DATAA* entry) {
 
 SourceMeasure MeasureSourceFiles(std::uint64_t* totalBytes) {
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA("*.*", &entry);
-    if (search == INVALID_HANDLE_VALUE) return SourceMeasure::kNoEntry;
+    HANDLE search = nullptr;
+    const ListingStep start = StartSourceListing(&search, &entry);
+    if (start == ListingStep::kEnd) return SourceMeasure::kNoEntry;
+    if (start == ListingStep::kBroken) return SourceMeasure::kBroken;
     std::uint64_t total = EntrySize(entry);
     ListingStep step = NextSourceEntry(search, &entry);
     while (step == ListingStep::kEntry) {

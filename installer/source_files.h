@@ -12,12 +12,18 @@ enum class ListingStep {
     kBroken,  // the listing failed before its end: a share that dropped, a disc that can't be read
 };
 
+// Starts a search for "*.*" in the current directory: kEntry with the first
+// entry in the find record and the search in *search; kEnd for a folder with
+// no entry at all; kBroken when the folder can't be listed (a share that is
+// gone, access denied, a medium pulled out). *search is set only with kEntry.
+ListingStep StartSourceListing(HANDLE* search, WIN32_FIND_DATAA* entry);
+
 // Moves the search on to its next entry. Only "no more files" ends a
 // listing; any other failure breaks it.
 ListingStep NextSourceEntry(HANDLE search, WIN32_FIND_DATAA* entry);
 
 // What the size count came to: the total, no entry at all, or a listing that
-// broke before its end.
+// could not start or broke before its end.
 enum class SourceMeasure { kMeasured, kNoEntry, kBroken };
 
 // Sums the sizes of every entry that a search for "*.*" yields, ".", "..",

@@ -2,7 +2,7 @@
 // fills up, a source file another program holds, a drive without free
 // entries, a registry that refuses the record, a stop at any block, a source
 // of more than 4 GiB, an installation changed by hand before its uninstall, a
-// second launcher in the same folder.
+// second launcher in the same folder, the end of the session.
 // Each ends in the launcher's own message, or in none, and leaves only what
 // the row of the printed table says.
 #include <gtest/gtest.h>
@@ -146,6 +146,22 @@ TEST_F(FaultsDuringTheWork, TheRecordCannotBeWritten) {
     InstallInto(launcher, target);
     ExpectRecordOf(target);
     ExitLauncher(launcher);
+}
+
+// Windows shut down, or the player logs off, during the copy: Wine's wineboot
+// asks and tells every window that the session ends, then ends the process.
+TEST_F(FaultsDuringTheWork, TheSessionEndsDuringTheCopy) {
+    AddSparseSourceFile("MOVIE.PAK", 128 * kMebibyte);
+    NoteSourceFolder();
+    const std::string target = ScratchPath("Q7R");
+    const Launcher& launcher = StartLauncher();
+    StartCopy(launcher, target);
+    ASSERT_TRUE(WaitUntil([&] { return BytesInside(target) >= 8 * kMebibyte; }));
+    ChildProcess("C:\\windows\\system32\\wineboot.exe", DemoFolder(), {}, "--end-session")
+        .WaitForExit(kPatienceMilliseconds);
+    launcher.WaitForExit();
+    EXPECT_FALSE(PathExists(target)) << Joined(EntryNames(target)) << " left inside";
+    ExpectNoRecord();
 }
 
 unsigned SeedOfThisRun() {

@@ -15,6 +15,7 @@
 #include "copy_state.h"
 #include "dialog_procs.h"
 #include "dialog_script.h"
+#include "import_slots.h"
 #include "installer_scene.h"
 #include "message_boxes.h"
 #include "registry_fixture.h"
@@ -155,6 +156,37 @@ TEST_F(FileCopy, AListingThatBreaksFailsTheCopy) {
     }
     EXPECT_EQ(boxes_.Texts(), (Texts{kCopyFailed, kCopyFailed}));
     for (const SeenMessageBox& box : boxes_.Seen()) EXPECT_TRUE(IsReport(box)) << box.text;
+    EXPECT_FALSE(record_key::Exists());
+}
+
+// Its folder moved away (on a share, by another machine): a listing that
+// can't start is no empty folder.
+TEST_F(FileCopy, ASourceFolderMovedAwayFailsTheCopy) {
+    MoveCurrentFolderAway(source_);
+    EXPECT_EQ(RunCopy(), 0);
+    ExpectOneReport(kCopyFailed);
+    EXPECT_TRUE(EntryNames(target_.Path()).empty());
+}
+
+HFILE(WINAPI* RealClose)(HFILE);
+
+// The installed file is closed, but a network redirector reports its last
+// write lost only there.
+HFILE WINAPI CloseThatLosesTheTarget(HFILE file) {
+    const bool target = file == TargetFile;
+    RealClose(file);
+    return target ? HFILE_ERROR : 0;
+}
+
+TEST_F(FileCopy, ATargetWhoseCloseFailsFailsTheCopy) {
+    WriteSource("a.bin", "written at the close");
+    const std::vector<void**> slots = KernelImportSlots("_lclose");
+    RealClose = reinterpret_cast<decltype(RealClose)>(*slots.at(0));
+    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(CloseThatLosesTheTarget));
+    const INT_PTR result = RunCopy();
+    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(RealClose));
+    EXPECT_EQ(result, 0);
+    ExpectOneReport(kCopyFailed);
     EXPECT_FALSE(record_key::Exists());
 }
 

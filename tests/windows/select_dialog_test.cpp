@@ -120,6 +120,13 @@ TEST_F(DirectorySelection, AListingThatBreaksWhileTheSizeIsCountedFailsTheInstal
     ExpectOnlyReports();
 }
 
+TEST_F(DirectorySelection, ASourceFolderMovedAwayFailsTheInstall) {
+    MoveCurrentFolderAway(source_);
+    DialogScript script;
+    EXPECT_EQ(Run(script.Click(IDC_STOP)), 0);
+    EXPECT_EQ(boxes_.Texts(), Texts{kCopyFailed});
+}
+
 TEST_F(DirectorySelection, OffersTheWindowsDriveWithTheDefaultDirectory) {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);

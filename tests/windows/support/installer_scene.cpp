@@ -64,6 +64,13 @@ bool NobodyHoldsFile(const std::string& path) {
     return true;
 }
 
+void MoveCurrentFolderAway(const TempDirectory& scratch) {
+    CreateDirectoryA(scratch.Join("share").c_str(), nullptr);
+    CreateDirectoryA(scratch.Join("share\\demo").c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA(scratch.Join("share\\demo").c_str()));
+    ASSERT_TRUE(MoveFileA(scratch.Join("share").c_str(), scratch.Join("moved").c_str()));
+}
+
 namespace {
 
 ::testing::AssertionResult HasCaptionAndIcon(const SeenMessageBox& box, LPCSTR icon) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "message_boxes.h"
+#include "temp_directory.h"
 
 // AppInstance (this program, which carries the launcher's resources), the
 // display of texts for the system's code page, AppCaption, DefaultInstallDir
@@ -29,6 +30,11 @@ std::uint64_t FileSize(const std::string& path);
 std::vector<std::string> EntryNames(const std::string& directory);
 // True when the file can be opened exclusively: no handle to it is left open.
 bool NobodyHoldsFile(const std::string& path);
+
+// Makes a new folder inside `scratch` current, then moves it away with its
+// parent, as another machine may on a share: listing it then finds no path.
+// The caller's CurrentDirectory puts the previous one back.
+void MoveCurrentFolderAway(const TempDirectory& scratch);
 
 // A report: captioned AppCaption, one OK button, the information icon.
 ::testing::AssertionResult IsReport(const SeenMessageBox& box);
