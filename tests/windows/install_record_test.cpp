@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "import_slots.h"
 #include "install_record.h"
 #include "registry_fixture.h"
 #include "shared_state.h"
@@ -247,7 +248,12 @@ TEST_F(InstallRecord, WritingWithoutTheKeyCreatesItWithItsClass) {
     EXPECT_EQ(StoredRecord(), WithTerminator("C:\\Games\\Q7R"));
 }
 
-// A registry that refuses the key: the write says so, and nothing is stored.
+LONG WINAPI RefuseTheValue(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
+
+// A registry that refuses the key, or the value in a key that opens (a full
+// registry on NT 3.51 to 2000, rights to open but not to write: Wine checks
+// no rights, so this program's import of RegSetValueExA refuses instead): the
+// write says so, and nothing is stored.
 TEST_F(InstallRecord, AWriteThatTheRegistryRefusesSaysSo) {
     std::strcpy(InstalledDir, "C:\\Games\\Q7R");
     {
@@ -255,6 +261,13 @@ TEST_F(InstallRecord, AWriteThatTheRegistryRefusesSaysSo) {
         EXPECT_FALSE(WriteInstallRecord());
         EXPECT_FALSE(record_key::Exists());
     }
+    const std::vector<void**> setValue = ImportSlots("ADVAPI32.dll", "RegSetValueExA");
+    ASSERT_FALSE(setValue.empty());
+    void* const realSetValue = *setValue.front();
+    for (void** slot : setValue) PointSlot(slot, reinterpret_cast<void*>(RefuseTheValue));
+    EXPECT_FALSE(WriteInstallRecord());
+    for (void** slot : setValue) PointSlot(slot, realSetValue);
+    EXPECT_TRUE(record_key::Exists()) << "the key opened";
     ReadAsAtStartUp();
     ExpectNotInstalled();
 }

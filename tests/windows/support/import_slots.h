@@ -7,7 +7,9 @@
 
 #include <vector>
 
-// The slots through which this program calls `name` of KERNEL32.
-std::vector<void**> KernelImportSlots(const char* name);
+// The slots through which this program calls `name` of the system DLL `dll`.
+std::vector<void**> ImportSlots(const char* dll, const char* name);
+// The same for KERNEL32.
+inline std::vector<void**> KernelImportSlots(const char* name) { return ImportSlots("KERNEL32.dll", name); }
 // Points a slot at `function`.
 void PointSlot(void** slot, void* function);
