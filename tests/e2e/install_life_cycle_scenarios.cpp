@@ -6,7 +6,6 @@
 // forgets them but never empties a drive's root, a share or a relative path.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <optional>
 
@@ -18,6 +17,7 @@
 #include "resource_ids.h"
 #include "waiting.h"
 #include "wine_version.h"
+#include "wininit.h"
 
 namespace {
 
@@ -103,18 +103,6 @@ struct EndedAtLast {
     ~EndedAtLast() { EXPECT_FALSE(launcher.KillIfRunning()) << "the launcher was still running"; }
 };
 
-std::string WindowsDirectory() {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return windows;
-}
-
-std::string ShortPathOf(const std::string& path) {
-    char shortPath[MAX_PATH] = "";
-    GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
-    return shortPath;
-}
-
 // What Windows does with the deletions left for its next start: Wine's
 // wineboot carries out those of WININIT.INI and of the registry.
 void RestartWindows() {
@@ -124,19 +112,22 @@ void RestartWindows() {
     if (wineboot.WaitForExit(kPatienceMilliseconds) != 0) throw RigFailure("wineboot -r failed");
 }
 
-// The Windows family the installed copy runs on, as Wine reports it.
+// The Windows family the installed copy runs on, as Wine reports it. Wine
+// carries out MoveFileExA whatever the version, as Windows does in a
+// compatibility mode of the 95 family.
 struct WindowsFamily {
     const char* name;
     const char* wineVersion;  // nullptr: Wine's own, of the NT family
-    bool throughWininit;      // else through the registry; WININIT.INI deletes files only
     bool typedShort;          // the directory typed by its parent's short name, in lower case
+    bool installedAgain;      // the player deletes the folder and installs there again before the restart
 };
 
 const WindowsFamily kWindowsFamilies[] = {
     {"NtFamily", nullptr, false, false},
     // The record then spells the program's path otherwise than Windows does.
-    {"NtFamilyInstalledToAShortPathInLowerCase", nullptr, false, true},
-    {"Windows95Family", "win95", true, false},
+    {"NtFamilyInstalledToAShortPathInLowerCase", nullptr, true, false},
+    {"Windows95Family", "win95", false, false},
+    {"NtFamilyInstalledAgainBeforeTheRestart", nullptr, false, true},
 };
 
 // CTest names each case by what this prints.
@@ -148,10 +139,6 @@ protected:
     UninstallFromTheInstalledCopy() { RemoveWininit(); }
     ~UninstallFromTheInstalledCopy() override { RemoveWininit(); }
 
-    static void RemoveWininit() {
-        for (const char* name : {"\\WININIT.INI", "\\WININIT.BAK"}) DeleteFileA((WindowsDirectory() + name).c_str());
-    }
-
     // Another program's file, left in WININIT.INI to be deleted at the next start.
     std::string PlantOthersPendingDeletion() const {
         const std::string file = ScratchPath("OTHERS.TMP");
@@ -159,23 +146,13 @@ protected:
         std::ofstream(WininitPath(), std::ios::binary) << "[rename]\r\n" << Deletion(file) << "\r\n";
         return file;
     }
-
-    static std::string WininitPath() { return WindowsDirectory() + "\\WININIT.INI"; }
-    // A line of WININIT.INI's [rename] section: WININIT.EXE knows 8.3 names only.
-    static std::string Deletion(const std::string& file) { return "NUL=" + ShortPathOf(file); }
-
-    static std::vector<std::string> PendingInWininit() {
-        char section[4096] = "";
-        GetPrivateProfileSectionA("rename", section, sizeof section, WininitPath().c_str());
-        std::vector<std::string> lines;
-        for (const char* line = section; *line != '\0'; line += std::strlen(line) + 1) lines.push_back(line);
-        return lines;
-    }
 };
 
 // The player starts the installed copy and uninstalls from there: only its
-// own file stays, which Windows deletes when it next starts, and with it the
-// directory where Windows can. The record goes at once, as from the demo folder.
+// own file stays, renamed aside, which Windows deletes when it next starts,
+// and with it the directory. The record goes at once, as from the demo folder.
+// A player who deletes the folder and installs there again before the
+// restart keeps the new installation whole.
 TEST_P(UninstallFromTheInstalledCopy, LeavesItsOwnFileToTheNextStartOfWindows) {
     const std::string target = ScratchPath("Q7R");
     std::string typed = target;
@@ -195,17 +172,24 @@ TEST_P(UninstallFromTheInstalledCopy, LeavesItsOwnFileToTheNextStartOfWindows) {
     EXPECT_EQ(SecondButton(installed), kUninstallLabel);
     Uninstall(installed);
     ExpectNoRecord();
-    const std::string ownFile = target + "\\" + kLauncherProgram;
-    EXPECT_EQ(EntryNames(target), std::vector<std::string>{kLauncherProgram}) << "its own file, while it runs";
-    std::vector<std::string> pending{Deletion(othersFile)};
-    if (GetParam().throughWininit) pending.push_back(Deletion(ownFile));
-    EXPECT_EQ(PendingInWininit(), pending) << "the other program's line is kept";
+    const std::vector<std::string> left = EntryNames(target);
+    ASSERT_EQ(left.size(), 1u) << "its own file, while it runs";
+    EXPECT_NE(left[0], kLauncherProgram) << "renamed, so the deletion names it alone";
+    EXPECT_EQ(PendingInWininit(), std::vector<std::string>{Deletion(othersFile)}) << "MoveFileExA took it";
     ExitLauncher(installed);
+    if (GetParam().installedAgain) {
+        RemoveTree(target);
+        const Launcher& again = StartLauncher();
+        InstallInto(again, target);
+        ExitLauncher(again);
+    }
 
     RestartWindows();
     EXPECT_FALSE(PathExists(othersFile));
-    EXPECT_FALSE(PathExists(ownFile));
-    EXPECT_EQ(PathExists(target), GetParam().throughWininit) << "the directory goes too, but for WININIT.INI";
+    if (GetParam().installedAgain)
+        EXPECT_EQ(EntryNames(target), EntryNames(DemoFolder())) << "the new installation is whole";
+    else
+        EXPECT_FALSE(PathExists(target)) << "its file and the directory went";
 }
 
 INSTANTIATE_TEST_SUITE_P(Installer, UninstallFromTheInstalledCopy, ::testing::ValuesIn(kWindowsFamilies),
