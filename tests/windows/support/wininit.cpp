@@ -2,22 +2,16 @@
 
 #include <windows.h>
 
-#include <cstring>
-
-namespace {
-
-std::string WindowsDirectory() {
+std::string WininitPath() {
     char windows[MAX_PATH] = "";
     GetWindowsDirectoryA(windows, sizeof windows);
-    return windows;
+    return std::string(windows) + "\\WININIT.INI";
 }
 
-}  // namespace
-
-std::string WininitPath() { return WindowsDirectory() + "\\WININIT.INI"; }
-
 void RemoveWininit() {
-    for (const char* name : {"\\WININIT.INI", "\\WININIT.BAK"}) DeleteFileA((WindowsDirectory() + name).c_str());
+    const std::string path = WininitPath();
+    DeleteFileA(path.c_str());
+    DeleteFileA((path.substr(0, path.size() - 3) + "BAK").c_str());
 }
 
 std::string ShortPathOf(const std::string& path) {
@@ -27,11 +21,3 @@ std::string ShortPathOf(const std::string& path) {
 }
 
 std::string Deletion(const std::string& file) { return "NUL=" + ShortPathOf(file); }
-
-std::vector<std::string> PendingInWininit() {
-    char section[4096] = "";
-    GetPrivateProfileSectionA("rename", section, sizeof section, WininitPath().c_str());
-    std::vector<std::string> lines;
-    for (const char* line = section; *line != '\0'; line += std::strlen(line) + 1) lines.push_back(line);
-    return lines;
-}
