@@ -323,8 +323,7 @@ TEST_P(WininitOf95Family, TheInstallDropsTheLinesInsideItsNewDirectory) {
     EXPECT_EQ(ReadWholeFile(WininitPath()), wininit) << "as it was before the uninstall";
 }
 
-// Lines of old deletions inside the directory besides the other program's:
-// none, or enough to make the section larger than 32 KiB.
+// Old deletions inside the directory besides the other program's: none, or over 32 KiB of them.
 INSTANTIATE_TEST_SUITE_P(Selection, WininitOf95Family, ::testing::Values(0, 1200),
                          [](const auto& info) { return info.param == 0 ? "OthersLine" : "SectionOver32KiB"; });
 
