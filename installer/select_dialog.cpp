@@ -4,6 +4,7 @@
 
 #include "copy_math.h"
 #include "critical_errors.h"
+#include "deletion_at_restart.h"
 #include "dialog_procs.h"
 #include "display_texts.h"
 #include "path_parts.h"
@@ -127,7 +128,9 @@ void CreateParentDirectories() {
 DWORD CreateChosenDirectory() {
     const NoCriticalErrorBox onTheTypedDrive;
     CreateParentDirectories();
-    return CreateDirectoryA(InstalledDir, nullptr) ? ERROR_SUCCESS : GetLastError();
+    if (!CreateDirectoryA(InstalledDir, nullptr)) return GetLastError();
+    ForgetDeletionsInside(InstalledDir);
+    return ERROR_SUCCESS;
 }
 
 void OnStartInstall(HWND dialog) {

@@ -18,6 +18,7 @@
 #include "resource_ids.h"
 #include "waiting.h"
 #include "wine_version.h"
+#include "wininit.h"
 
 namespace {
 
@@ -103,18 +104,6 @@ struct EndedAtLast {
     ~EndedAtLast() { EXPECT_FALSE(launcher.KillIfRunning()) << "the launcher was still running"; }
 };
 
-std::string WindowsDirectory() {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof windows);
-    return windows;
-}
-
-std::string ShortPathOf(const std::string& path) {
-    char shortPath[MAX_PATH] = "";
-    GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
-    return shortPath;
-}
-
 // What Windows does with the deletions left for its next start: Wine's
 // wineboot carries out those of WININIT.INI and of the registry.
 void RestartWindows() {
@@ -128,7 +117,7 @@ void RestartWindows() {
 struct WindowsFamily {
     const char* name;
     const char* wineVersion;  // nullptr: Wine's own, of the NT family
-    bool throughWininit;      // else through the registry; WININIT.INI deletes files only
+    bool installedAgain;      // the folder deleted and installed to again before the restart
     bool typedShort;          // the directory typed by its parent's short name, in lower case
 };
 
@@ -136,7 +125,9 @@ const WindowsFamily kWindowsFamilies[] = {
     {"NtFamily", nullptr, false, false},
     // The record then spells the program's path otherwise than Windows does.
     {"NtFamilyInstalledToAShortPathInLowerCase", nullptr, false, true},
-    {"Windows95Family", "win95", true, false},
+    // Wine carries out MoveFileExA whatever the version, as Windows in a compatibility mode does.
+    {"Windows95Family", "win95", false, false},
+    {"NtFamilyInstalledAgainBeforeTheRestart", nullptr, true, false},
 };
 
 // CTest names each case by what this prints.
@@ -148,10 +139,6 @@ protected:
     UninstallFromTheInstalledCopy() { RemoveWininit(); }
     ~UninstallFromTheInstalledCopy() override { RemoveWininit(); }
 
-    static void RemoveWininit() {
-        for (const char* name : {"\\WININIT.INI", "\\WININIT.BAK"}) DeleteFileA((WindowsDirectory() + name).c_str());
-    }
-
     // Another program's file, left in WININIT.INI to be deleted at the next start.
     std::string PlantOthersPendingDeletion() const {
         const std::string file = ScratchPath("OTHERS.TMP");
@@ -159,10 +146,6 @@ protected:
         std::ofstream(WininitPath(), std::ios::binary) << "[rename]\r\n" << Deletion(file) << "\r\n";
         return file;
     }
-
-    static std::string WininitPath() { return WindowsDirectory() + "\\WININIT.INI"; }
-    // A line of WININIT.INI's [rename] section: WININIT.EXE knows 8.3 names only.
-    static std::string Deletion(const std::string& file) { return "NUL=" + ShortPathOf(file); }
 
     static std::vector<std::string> PendingInWininit() {
         char section[4096] = "";
@@ -174,8 +157,9 @@ protected:
 };
 
 // The player starts the installed copy and uninstalls from there: only its
-// own file stays, which Windows deletes when it next starts, and with it the
-// directory where Windows can. The record goes at once, as from the demo folder.
+// own file stays, renamed aside, which Windows deletes when it next starts,
+// and with it the directory, but not an installation made there in between.
+// The record goes at once, as from the demo folder.
 TEST_P(UninstallFromTheInstalledCopy, LeavesItsOwnFileToTheNextStartOfWindows) {
     const std::string target = ScratchPath("Q7R");
     std::string typed = target;
@@ -195,17 +179,22 @@ TEST_P(UninstallFromTheInstalledCopy, LeavesItsOwnFileToTheNextStartOfWindows) {
     EXPECT_EQ(SecondButton(installed), kUninstallLabel);
     Uninstall(installed);
     ExpectNoRecord();
-    const std::string ownFile = target + "\\" + kLauncherProgram;
-    EXPECT_EQ(EntryNames(target), std::vector<std::string>{kLauncherProgram}) << "its own file, while it runs";
-    std::vector<std::string> pending{Deletion(othersFile)};
-    if (GetParam().throughWininit) pending.push_back(Deletion(ownFile));
-    EXPECT_EQ(PendingInWininit(), pending) << "the other program's line is kept";
+    EXPECT_EQ(EntryNames(target), std::vector<std::string>{"~KVEDEL0.TMP"}) << "its own file, renamed aside";
+    EXPECT_EQ(PendingInWininit(), std::vector<std::string>{Deletion(othersFile)}) << "MoveFileExA took it";
     ExitLauncher(installed);
+    if (GetParam().installedAgain) {
+        RemoveTree(target);
+        const Launcher& again = StartLauncher();
+        InstallInto(again, target);
+        ExitLauncher(again);
+    }
 
     RestartWindows();
     EXPECT_FALSE(PathExists(othersFile));
-    EXPECT_FALSE(PathExists(ownFile));
-    EXPECT_EQ(PathExists(target), GetParam().throughWininit) << "the directory goes too, but for WININIT.INI";
+    EXPECT_EQ(PathExists(target), GetParam().installedAgain) << "the directory goes too, but for a new installation";
+    if (GetParam().installedAgain) {
+        EXPECT_EQ(EntryNames(target), EntryNames(DemoFolder())) << "the new launcher too";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Installer, UninstallFromTheInstalledCopy, ::testing::ValuesIn(kWindowsFamilies),

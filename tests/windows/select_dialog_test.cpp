@@ -6,18 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "broken_listing.h"
+#include "deletion_at_restart.h"
 #include "dialog_procs.h"
 #include "dialog_script.h"
+#include "import_slots.h"
 #include "installer_scene.h"
 #include "message_boxes.h"
 #include "resource_ids.h"
 #include "shared_state.h"
 #include "temp_directory.h"
 #include "wide_text.h"
+#include "wininit.h"
 
 namespace {
 
@@ -276,6 +280,59 @@ TEST_F(DirectorySelection, EscDoesNothingAndStopEndsWithZero) {
     EXPECT_TRUE(boxes_.Seen().empty());
     EXPECT_TRUE(EntryNames(target_.Path()).empty());
 }
+
+// The 95 family's MoveFileExA, a stub that fails, as this program's
+// GetProcAddress gives it while its import slots lead here.
+FARPROC(WINAPI* RealGetProcAddress)(HMODULE, LPCSTR);
+
+BOOL WINAPI MoveFileExOf95Family(LPCSTR, LPCSTR, DWORD) {
+    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+    return FALSE;
+}
+
+FARPROC WINAPI GetProcAddressOf95Family(HMODULE module, LPCSTR name) {
+    if (HIWORD(name) == 0 || lstrcmpA(name, "MoveFileExA") != 0) return RealGetProcAddress(module, name);
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&MoveFileExOf95Family));
+}
+
+// On the 95 family an uninstall from the installed copy leaves the launcher's
+// file to WININIT.INI; the player deletes the folder and installs there again
+// before Windows restarts: the install drops that line, and only it. A
+// section too large to read whole is left as it is at both.
+class WininitOf95Family : public DirectorySelection, public ::testing::WithParamInterface<int> {
+protected:
+    WininitOf95Family() { RemoveWininit(); }
+    ~WininitOf95Family() override { RemoveWininit(); }
+};
+
+TEST_P(WininitOf95Family, TheInstallDropsTheLinesInsideItsNewDirectory) {
+    const std::string installed = target_.Join("Q7R");
+    const std::string launcher = installed + "\\SETUP.EXE";
+    const std::string others = target_.Join("OTHERS.TMP");
+    CreateDirectoryA(installed.c_str(), nullptr);
+    for (const std::string& file : {launcher, others}) WriteSizedFile(file, 1);
+    std::string wininit = "[rename]\r\n" + Deletion(others) + "\r\n";
+    for (int i = 0; i < GetParam(); ++i) wininit += Deletion(installed) + "\\OLD" + std::to_string(i) + ".TMP\r\n";
+    std::ofstream(WininitPath(), std::ios::binary) << wininit;
+    const bool tooLarge = wininit.size() > 32768;
+
+    const std::vector<void**> slots = KernelImportSlots("GetProcAddress");
+    RealGetProcAddress = reinterpret_cast<decltype(RealGetProcAddress)>(*slots.at(0));
+    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(&GetProcAddressOf95Family));
+    EXPECT_FALSE(DeleteAtNextStart(launcher.c_str(), installed.c_str())) << "the directory stays";
+    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(RealGetProcAddress));
+    EXPECT_EQ(EntryNames(installed), Texts{"SETUP.EXE"}) << "under its own name";
+    EXPECT_EQ(ReadWholeFile(WininitPath()), tooLarge ? wininit : wininit + Deletion(launcher) + "\r\n");
+
+    RemoveTree(installed);
+    boxes_.Answer(IDYES);
+    EXPECT_EQ(Choose(installed), 1);
+    EXPECT_EQ(ReadWholeFile(WininitPath()), wininit) << "as it was before the uninstall";
+}
+
+// Old deletions inside the directory besides the other program's: none, or over 32 KiB of them.
+INSTANTIATE_TEST_SUITE_P(Selection, WininitOf95Family, ::testing::Values(0, 1200),
+                         [](const auto& info) { return info.param == 0 ? "OthersLine" : "SectionOver32KiB"; });
 
 // Where each install dialog stands once it has opened.
 RECT PlacedRect;
