@@ -19,12 +19,12 @@ INT_PTR RunInstallDialog(HWND owner, const char* name, DLGPROC procedure) {
 
 // The copy dialog ends with 1 once every file is copied and the installation
 // recorded; it has said so before it ends. Anything else leaves no
-// installation.
+// installation, and a new directory that can't be taken away is named.
 int RunInstall(HWND owner) {
     if (RunInstallDialog(owner, "DLG_SELECT", DlgSelectProc) != 1) return 0;
     const INT_PTR installed = RunInstallDialog(owner, "DLG_INST", DlgInstallProc);
     if (installed == 1) return 1;
     // When the copy dialog could not be created, the new directory stays, empty.
-    if (installed == 0) RemoveInstallDirectory();
+    if (installed == 0 && !RemoveInstallDirectory()) ReportDirectoryLeft(owner);
     return 0;
 }

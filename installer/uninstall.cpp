@@ -10,6 +10,7 @@
 namespace {
 
 const char kUninstallQuestion[] = "アンインストールを実行しますか？";
+const char kRecordNotDeleted[] = "インストールの記録の削除に失敗しました。";
 
 // The launcher has no C runtime, and the drive letter is ASCII in any locale.
 bool IsDriveLetter(unsigned char byte) { return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z'); }
@@ -21,42 +22,77 @@ bool IsRemovableDirectory(const char* fullPath) {
     return IsDriveLetter(drive) && fullPath[1] == ':' && fullPath[2] == '\\' && fullPath[3] != '\0';
 }
 
-// The launcher's own file, when it runs from the installation, can't go now:
-// Windows deletes it, and the directory with it, when it next starts.
-void DeleteInstalledFile(const char* path, const char* directory) {
-    if (!DeleteFileA(path) && IsRunningProgram(path)) DeleteAtNextStart(path, directory);
+// What became of an entry of the directory, from best to worst.
+enum class Deletion { kDeleted, kAtNextStart, kKept };
+
+bool IsDotEntry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-void DeleteFilesInside(const char* directory) {
+// The launcher's own file, when it runs from the installation, can't go now:
+// Windows deletes it, and the directory with it, when it next starts.
+Deletion DeleteInstalledFile(const char* path, const char* directory) {
+    if (DeleteFileA(path)) return Deletion::kDeleted;
+    if (IsRunningProgram(path) && DeleteAtNextStart(path, directory)) return Deletion::kAtNextStart;
+    return Deletion::kKept;
+}
+
+// The worst that became of the directory's entries. Subdirectories are
+// refused by DeleteFileA; an entry whose path does not fit is left alone.
+// Only ERROR_NO_MORE_FILES ends the listing: any other failure leaves the
+// entries not listed yet.
+Deletion DeleteFilesInside(const char* directory) {
     char path[kPathCapacity];
-    if (!JoinText(path, sizeof path, {directory, "\\*.*"})) return;
+    if (!JoinText(path, sizeof path, {directory, "\\*.*"})) return Deletion::kKept;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(path, &entry);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) return Deletion::kKept;
+    Deletion worst = Deletion::kDeleted;
     do {
-        // "." and ".." and subdirectories are refused by DeleteFileA; an entry
-        // whose path does not fit is left alone.
-        if (JoinText(path, sizeof path, {directory, "\\", entry.cFileName})) DeleteInstalledFile(path, directory);
+        if (IsDotEntry(entry.cFileName)) continue;
+        const bool fits = JoinText(path, sizeof path, {directory, "\\", entry.cFileName});
+        const Deletion deletion = fits ? DeleteInstalledFile(path, directory) : Deletion::kKept;
+        if (deletion > worst) worst = deletion;
     } while (FindNextFileA(search, &entry));
+    if (GetLastError() != ERROR_NO_MORE_FILES) worst = Deletion::kKept;
     FindClose(search);
+    return worst;
+}
+
+// Removes the directory, emptying it first if need be. True when it stays
+// only for the running launcher, both left to Windows' next start.
+bool RemoveOrLeaveToNextStart() {
+    char fullPath[kPathCapacity];
+    const DWORD length = GetFullPathNameA(InstalledDir, sizeof fullPath, fullPath, nullptr);
+    if (!IsRemovableDirectory(InstalledDir) || length == 0 || length >= sizeof fullPath) return false;
+    if (!IsRemovableDirectory(fullPath)) return false;
+    if (RemoveDirectoryA(fullPath)) return false;
+    const Deletion emptied = DeleteFilesInside(fullPath);
+    return !RemoveDirectoryA(fullPath) && emptied == Deletion::kAtNextStart;
+}
+
+bool IsDirectory(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace
 
-void RemoveInstallDirectory() {
+// A directory still at InstalledDir stays for the player to deal with, also
+// one that is never emptied (a drive's root, a relative path).
+bool RemoveInstallDirectory() {
     const NoCriticalErrorBox onTheRecordedDrive;
-    char fullPath[kPathCapacity];
-    const DWORD length = GetFullPathNameA(InstalledDir, sizeof fullPath, fullPath, nullptr);
-    if (!IsRemovableDirectory(InstalledDir) || length == 0 || length >= sizeof fullPath) return;
-    if (!IsRemovableDirectory(fullPath)) return;
-    if (RemoveDirectoryA(fullPath)) return;
-    DeleteFilesInside(fullPath);
-    RemoveDirectoryA(fullPath);
+    return RemoveOrLeaveToNextStart() || !IsDirectory(InstalledDir);
+}
+
+void ReportDirectoryLeft(HWND owner) {
+    ShowPathMessage(owner, "ディレクトリ\"", InstalledDir, "\"を削除できませんでした。", kReportStyle);
 }
 
 int RunUninstall(HWND owner) {
     if (ShowMessage(owner, kUninstallQuestion, kQuestionStyle) != IDYES) return 0;
-    RemoveInstallDirectory();
-    DeleteInstallRecord();
-    return 1;
+    if (!RemoveInstallDirectory()) ReportDirectoryLeft(owner);
+    if (DeleteInstallRecord()) return 1;
+    ShowMessage(owner, kRecordNotDeleted, kReportStyle);
+    return 0;
 }

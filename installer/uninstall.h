@@ -3,11 +3,16 @@
 
 #include <windows.h>
 
-// Asks first; on Yes removes the directory and the record and returns 1.
-// Returns 0 when the user declines, with nothing touched.
+// Asks first; on Yes removes the directory, names it when it stays, and
+// deletes the record. Returns 1 once the record is gone; 0 when the user
+// declines, with nothing touched, or when the record stays, which is said.
 int RunUninstall(HWND owner);
 
 // Deletes the plain files directly inside InstalledDir, then the directory,
-// in one pass; failures are ignored. Touches nothing unless InstalledDir names
-// a directory below a drive's root.
-void RemoveInstallDirectory();
+// in one pass. Touches nothing unless InstalledDir names a directory below a
+// drive's root. True when no directory is left at InstalledDir, or only one
+// that Windows deletes, with the running launcher in it, when it next starts.
+bool RemoveInstallDirectory();
+
+// Tells the player that the directory InstalledDir stays, and where it is.
+void ReportDirectoryLeft(HWND owner);

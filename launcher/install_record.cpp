@@ -70,10 +70,11 @@ bool WriteInstallRecord() {
     return stored == ERROR_SUCCESS;
 }
 
-void DeleteInstallRecord() {
+bool DeleteInstallRecord() {
     HKEY key;
     DWORD disposition = 0;
-    if (!OpenRecordKey(&key, &disposition)) return;
-    RegDeleteValueA(key, kRecordValueName);
+    if (!OpenRecordKey(&key, &disposition)) return false;
+    const LONG deleted = RegDeleteValueA(key, kRecordValueName);
     RegCloseKey(key);
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }

@@ -1,6 +1,7 @@
 // The install record: one registry value under HKEY_USERS that says the demo
-// is installed, and where. Nothing here shows a message; only the write says
-// whether it worked, since a copy without its record is no installation.
+// is installed, and where. Nothing here shows a message; the write and the
+// deletion say whether they worked, since a copy without its record is no
+// installation, and a record that stays keeps the demo installed.
 #pragma once
 
 #include <windows.h>
@@ -17,5 +18,6 @@ void ReadInstallRecordFrom(HKEY key);
 // created, or the value can't be stored.
 bool WriteInstallRecord();
 
-// Deletes the record's value; the key stays.
-void DeleteInstallRecord();
+// Deletes the record's value; the key stays. False when the key can't be
+// opened or the value is there and can't be deleted.
+bool DeleteInstallRecord();
