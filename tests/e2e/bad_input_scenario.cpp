@@ -174,10 +174,10 @@ SeenMessageBox BadInputScenario::Answer(const ShownMessage& box) {
 
 void BadInputScenario::Note(const std::string& line) { row_.shown.push_back(Placed(line)); }
 
-void BadInputScenario::Uninstall(const Launcher& launcher) {
+void BadInputScenario::Uninstall(const Launcher& launcher, std::size_t reports) {
     const AppWindow main = launcher.Main();
     main.Click(IDC_INSTALL);
-    Answer(launcher.WaitMessage(main));
+    for (std::size_t box = 0; box <= reports; ++box) Answer(launcher.WaitMessage(main));
     if (!WaitUntil([&] { return InstallButtonLabel(launcher) == kInstallLabel; }))
         throw RigFailure("the button still offers uninstall");
 }

@@ -58,8 +58,9 @@ protected:
     SeenMessageBox Answer(const ShownMessage& box);
     // Notes a line of what the player saw that is no message box.
     void Note(const std::string& line);
-    // Uninstall, as the player does it: the button, the question, Yes.
-    void Uninstall(const Launcher& launcher);
+    // Uninstall, as the player does it: the button, the question, Yes, then
+    // OK to the `reports` that follow it.
+    void Uninstall(const Launcher& launcher, std::size_t reports = 0);
     std::string InstallButtonLabel(const Launcher& launcher) const;
 
     // The texts of the boxes answered so far.

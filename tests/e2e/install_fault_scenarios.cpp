@@ -102,6 +102,15 @@ TEST_F(FaultsDuringTheWork, ASourceFileHeldOpenByAnotherProgram) {
     ExpectNothingInstalled(launcher, target);
     AddFaultRow({"a source file held open without sharing by another program", failure.Seen().text,
                  WhatWasLeft(launcher, target)});
+    // Again, with a file that the copy wrote held too (a virus scanner, say): the directory stays, named.
+    const AppWindow again = StartCopy(launcher, target);
+    const ShownMessage failedAgain = WaitForCopyEnd(launcher, again);
+    const HeldFile heldCopy(target + "\\" + EntryNames(target).at(0));
+    AcknowledgeFailure(again, failedAgain);
+    const ShownMessage left = launcher.WaitMessage(launcher.Main());
+    ExpectReport(left, DirectoryLeft(target));
+    left.Press(IDOK);
+    AddFaultRow({"the same, a copied file held too", left.Seen().text, WhatWasLeft(launcher, target)});
     ExitLauncher(launcher);
 }
 
@@ -125,8 +134,9 @@ TEST_F(FaultsDuringTheWork, ADestinationFileThatCannotBeCreated) {
 // user of NT, a full registry, a security suite guarding HKEY_USERS): the copy
 // is no installation then. Instead of saying that it is finished, the launcher
 // says that it could not record it, takes the copy away and keeps offering
-// install; once the key can be made, the same directory installs.
-TEST_F(FaultsDuringTheWork, TheRecordCannotBeWritten) {
+// install; once the key can be made, the same directory installs. Refused
+// again at the uninstall, the directory goes, and uninstall stays offered.
+TEST_F(FaultsDuringTheWork, TheRecordCannotBeWrittenOrDeleted) {
     NoteSourceFolder();
     const std::string target = ScratchPath("Games\\Q7R");
     CreateDirectoryA(ParentOf(target).c_str(), nullptr);
@@ -145,6 +155,9 @@ TEST_F(FaultsDuringTheWork, TheRecordCannotBeWritten) {
     }
     InstallInto(launcher, target);
     ExpectRecordOf(target);
+    const record_key::RefusedKey refused;
+    Uninstall(launcher, IDYES, kRecordNotDeleted);
+    EXPECT_FALSE(PathExists(target));
     ExitLauncher(launcher);
 }
 
@@ -300,9 +313,9 @@ bool IsLeftToTheNextStart(std::string path) {
     return list.find(path) != std::string::npos;
 }
 
-// Uninstall shows its question and nothing else, and forgets the record
-// whatever resisted the removal; nothing of it is left to the next start of
-// Windows, which is for the launcher's own file alone.
+// Uninstall forgets the record whatever resisted the removal, and after its
+// question names the directory when that stays; nothing of it is left to the
+// next start of Windows, which is for the launcher's own file alone.
 TEST_P(UninstallAfterAChangeByHand, ForgetsTheRecordAndLeavesOnlyWhatResisted) {
     NoteSourceFolder();
     const std::string target = ScratchPath("Q7R");
@@ -310,14 +323,16 @@ TEST_P(UninstallAfterAChangeByHand, ForgetsTheRecordAndLeavesOnlyWhatResisted) {
     InstallInto(launcher, target);
     const std::unique_ptr<HeldFile> held = GetParam().make(target);
 
-    const std::string asked = Uninstall(launcher);
+    const std::string report = GetParam().left ? DirectoryLeft(target) : "";
+    const std::string asked = Uninstall(launcher, IDYES, report);
     ExpectNoRecord();
     EXPECT_FALSE(IsLeftToTheNextStart(target));
     if (GetParam().left)
         EXPECT_EQ(EntryNames(target), *GetParam().left);
     else
         EXPECT_FALSE(PathExists(target));
-    AddFaultRow({GetParam().fault, asked + " [Yes], then nothing", WhatWasLeft(launcher, target)});
+    AddFaultRow({GetParam().fault, asked + " [Yes], then " + (report.empty() ? "nothing" : report),
+                 WhatWasLeft(launcher, target)});
     ExitLauncher(launcher);
 }
 

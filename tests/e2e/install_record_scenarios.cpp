@@ -67,12 +67,12 @@ const RecordCase kRecordCases[] = {
     {"NamesAFile", "InstallDir", REG_SZ, "<target>\\file.txt", 0, true, Planted::kFile, true, Attempt::kUninstall,
      {kUninstallQuestion}, "", {"record deleted"}, "<data>"},
     {"NamesADrivesRoot", "InstallDir", REG_SZ, "C:\\", 0, true, Planted::kFileInside, true, Attempt::kUninstall,
-     {kUninstallQuestion}, "", {"record deleted"}, "<data>" + std::string(kWitnessName)},
+     {kUninstallQuestion, DirectoryLeft("<data>")}, "", {"record deleted"}, "<data>" + std::string(kWitnessName)},
     // Relative: the current directory, which is the demo folder.
     {"NamesABareDrive", "InstallDir", REG_SZ, "C:", 0, true, Planted::kNothing, true, Attempt::kUninstall,
-     {kUninstallQuestion}, "", {"record deleted"}, "<demo>\\GRAPHIC.PAK"},
+     {kUninstallQuestion, DirectoryLeft("<data>")}, "", {"record deleted"}, "<demo>\\GRAPHIC.PAK"},
     {"NamesTheCurrentDirectory", "InstallDir", REG_SZ, ".", 0, true, Planted::kNothing, true, Attempt::kUninstall,
-     {kUninstallQuestion}, "", {"record deleted"}, "<demo>\\GRAPHIC.PAK"},
+     {kUninstallQuestion, DirectoryLeft("<data>")}, "", {"record deleted"}, "<demo>\\GRAPHIC.PAK"},
     {"NamesAShareRoot", "InstallDir", REG_SZ, "\\\\server\\share", 0, true, Planted::kNothing, true,
      Attempt::kUninstall, {kUninstallQuestion}, "", {"record deleted"}},
     {"DirectoryGonePlay", "InstallDir", REG_SZ, "<target>\\gone", 0, true, Planted::kNothing, true, Attempt::kPlay,
@@ -159,7 +159,7 @@ TEST_P(ABadRecord, IsTheDirectoryOnlyWhenItFitsAndUninstallHarmsNothingElse) {
     if (row.attempt == Attempt::kPlay) {
         Play(launcher);
     } else {
-        Uninstall(launcher);
+        Uninstall(launcher, row.shown.size() - 1);
         NoteTheButton(launcher);
         ExitLauncher(launcher);
     }

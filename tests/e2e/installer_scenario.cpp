@@ -100,14 +100,19 @@ ShownMessage InstallerScenario::ClickStop(const Launcher& launcher, const AppWin
     return question;
 }
 
-std::string InstallerScenario::Uninstall(const Launcher& launcher, int answer) const {
+std::string InstallerScenario::Uninstall(const Launcher& launcher, int answer, const std::string& report) const {
     const AppWindow main = launcher.Main();
     main.Click(IDC_INSTALL);
     const ShownMessage question = launcher.WaitMessage(main);
     ExpectQuestion(question, kUninstallQuestion, IDYES);
     question.Press(answer);
+    if (!report.empty()) {
+        const ShownMessage shown = launcher.WaitMessage(main);
+        ExpectReport(shown, report);
+        shown.Press(IDOK);
+    }
     // A box shown during the removal would hold the flow before the relabelling.
-    if (answer == IDYES) WaitForSecondButton(launcher, kInstallLabel);
+    if (answer == IDYES) WaitForSecondButton(launcher, report == kRecordNotDeleted ? kUninstallLabel : kInstallLabel);
     return question.Seen().text;
 }
 

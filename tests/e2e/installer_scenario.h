@@ -61,9 +61,10 @@ protected:
     void InstallInto(const Launcher& launcher, const std::string& directory) const;
     // The stop button clicked with the mouse: the question, checked.
     ShownMessage ClickStop(const Launcher& launcher, const AppWindow& copy) const;
-    // Uninstall, its question checked and answered; with Yes the button then
-    // offers install, and no other box came in between. The question's text.
-    std::string Uninstall(const Launcher& launcher, int answer = IDYES) const;
+    // Uninstall, its question checked and answered; with Yes the `report`, if
+    // any, checked and acknowledged, then the button offers install (uninstall
+    // after the record's report), no other box in between. The question's text.
+    std::string Uninstall(const Launcher& launcher, int answer = IDYES, const std::string& report = "") const;
 
     static std::string SecondButton(const Launcher& launcher);
     // Waits until the second button reads `label`; throws RigFailure if it never does.

@@ -24,10 +24,13 @@ constexpr const char* kCannotCreate = "ディレクトリが作成できませ�
 constexpr const char* kCopyFailed = "インストールに失敗しました。";
 constexpr const char* kCopyFinished = "インストールが終了しました。";
 constexpr const char* kNotRecorded = "インストールの記録に失敗しました。";
+constexpr const char* kRecordNotDeleted = "インストールの記録の削除に失敗しました。";
 constexpr const char* kStopQuestion = "インストールを中断しますか？";
 constexpr const char* kUninstallQuestion = "アンインストールを実行しますか？";
 // The question before a directory is created.
 inline std::string Question(const std::string& path) { return "ディレクトリ\"" + path + "\"にインストールを行います。"; }
+// The report of an installation directory that could not be removed.
+inline std::string DirectoryLeft(const std::string& path) { return "ディレクトリ\"" + path + "\"を削除できませんでした。"; }
 // The selection's line for a source of that many bytes; the unit's tenth is 97,280 bytes.
 inline std::string SizeText(std::uint64_t bytes) {
     const std::uint64_t tenths = bytes / 97280;

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "broken_listing.h"
 #include "dialog_procs.h"
 #include "dialog_script.h"
 #include "engine.h"
@@ -75,13 +76,13 @@ TEST_F(DriveCalls, TheUninstallListsAndDeletesOnTheRecordedDriveWithoutTheBox) {
     target_.WriteFile("KVE.EXE", "the engine");
     std::strcpy(InstalledDir, target_.Path().c_str());
     std::optional<ErrorModeWatch> watch(std::in_place);
-    RemoveInstallDirectory();
+    EXPECT_TRUE(RemoveInstallDirectory());
     const std::vector<ModeAtCall> calls = watch->Calls();
     const Names called = watch->FunctionsCalled();
     watch.reset();
 
     EXPECT_EQ(CurrentErrorMode(), kGivenMode);
-    EXPECT_EQ(called, (Names{"RemoveDirectoryA", "FindFirstFileA", "DeleteFileA"}));
+    EXPECT_EQ(called, (Names{"RemoveDirectoryA", "FindFirstFileA", "DeleteFileA", "GetFileAttributesA"}));
     ExpectNoBoxAt(calls);
     EXPECT_FALSE(PathExists(target_.Path()));
 }
@@ -108,6 +109,21 @@ TEST_F(DriveCalls, PlayAsksTheRecordedDriveForTheEngineWithoutTheBoxAndStartsItU
         EXPECT_EQ(calls.front().function, "GetFileAttributesA");
         ExpectNoBoxAt(calls);
     }
+}
+
+// A listing that breaks (a share that drops) keeps the directory with the
+// files not listed yet, and names it. The search lists "." and ".." first.
+TEST_F(DriveCalls, AnUninstallWhoseListingBreaksNamesTheDirectoryThatStays) {
+    for (const char* name : {"a.bin", "b.bin", "c.bin"}) target_.WriteFile(name, "installed");
+    std::strcpy(InstalledDir, target_.Path().c_str());
+    MessageBoxAnswerer boxes({IDYES});
+    {
+        const BrokenListing listing(3, ERROR_NETNAME_DELETED);
+        EXPECT_EQ(RunUninstall(nullptr), 1);
+    }
+    EXPECT_EQ(EntryNames(target_.Path()).size(), 1u);
+    EXPECT_EQ(boxes.Texts(), (Names{"アンインストールを実行しますか？",
+                                    "ディレクトリ\"" + target_.Path() + "\"を削除できませんでした。"}));
 }
 
 }  // namespace

@@ -287,11 +287,11 @@ TEST_F(InstallRecord, DeletingKeepsTheKeyAndLeavesOtherValuesAlone) {
 }
 
 TEST_F(InstallRecord, DeletingAnAbsentRecordLeavesAnEmptyKey) {
-    DeleteInstallRecord();  // not even the key is there
+    EXPECT_TRUE(DeleteInstallRecord());  // not even the key is there
     EXPECT_EQ(record_key::ClassName(), "KVE");
     EXPECT_EQ(record_key::ValueCount(), 0u);
 
-    DeleteInstallRecord();  // the key, but no value
+    EXPECT_TRUE(DeleteInstallRecord());  // the key, but no value
     EXPECT_TRUE(record_key::Exists());
     EXPECT_EQ(record_key::ValueCount(), 0u);
 }
