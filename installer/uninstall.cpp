@@ -54,8 +54,14 @@ void RemoveInstallDirectory() {
     RemoveDirectoryA(fullPath);
 }
 
+bool AskUninstall(HWND owner) { return ShowMessage(owner, kUninstallQuestion, kQuestionStyle) == IDYES; }
+
 int RunUninstall(HWND owner) {
-    if (ShowMessage(owner, kUninstallQuestion, kQuestionStyle) != IDYES) return 0;
+    if (!AskUninstall(owner)) return 0;
+    return UninstallWithoutAsking(owner);
+}
+
+int UninstallWithoutAsking(HWND) {
     RemoveInstallDirectory();
     DeleteInstallRecord();
     return 1;
