@@ -24,6 +24,8 @@ endfunction()
 # own instructions. On i686 without the DWARF unwind tables, which only a
 # runtime reads; x86_64 keeps its unwind data, which Windows itself reads.
 set(KVE_LAUNCHER_CODE_OPTIONS -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics)
+# Nor the compiler's name, which each object would add to the read-only data.
+list(APPEND KVE_LAUNCHER_CODE_OPTIONS -fno-ident)
 # The shipping i686 build runs on the 386 of the first Windows 95 and NT 3.51
 # machines (MinGW's compiler would otherwise use the Pentium Pro's conditional
 # moves). Its calls push their arguments, which takes a fifth less code than

@@ -1,5 +1,7 @@
 #include "elevated_copy.h"
 
+#include <cstring>
+
 #include "install_flow.h"
 #include "uninstall.h"
 
@@ -36,16 +38,11 @@ const char* ReadWindow(const char* text, HWND* window) {
 
 // The quoted folder, which must end the arguments.
 bool ReadFolder(const char* text, char* folder) {
-    if (*text++ != '"') return false;
-    for (int length = 0; length < kPathCapacity && *text != '\0'; ++length, ++text) {
-        if (*text != '"') {
-            folder[length] = *text;
-            continue;
-        }
-        folder[length] = '\0';
-        return text[1] == '\0';
-    }
-    return false;
+    const std::size_t length = std::strlen(text);
+    if (length < 2 || length - 2 >= kPathCapacity || text[0] != '"' || text[length - 1] != '"') return false;
+    std::memcpy(folder, text + 1, length - 2);
+    folder[length - 2] = '\0';
+    return true;
 }
 
 }  // namespace

@@ -22,15 +22,14 @@ const HANDLE kThisProcess = reinterpret_cast<HANDLE>(-1);
 void UseUniversalName(char* path) {
     using GetUniversalName = DWORD(WINAPI*)(LPCSTR, DWORD, LPVOID, LPDWORD);
     const auto getUniversalName = FindSystemFunction<GetUniversalName>("mpr.dll", "WNetGetUniversalNameA");
+    // The name is stored behind the structure, so it fits in kPathCapacity.
     union {
         UNIVERSAL_NAME_INFOA info;
         char bytes[sizeof(UNIVERSAL_NAME_INFOA) + kPathCapacity];
     } name;
     DWORD size = sizeof name;
-    if (getUniversalName == nullptr || getUniversalName(path, UNIVERSAL_NAME_INFO_LEVEL, &name, &size) != NO_ERROR)
-        return;
-    const std::size_t length = std::strlen(name.info.lpUniversalName);
-    if (length < kPathCapacity) std::memcpy(path, name.info.lpUniversalName, length + 1);
+    if (getUniversalName != nullptr && getUniversalName(path, UNIVERSAL_NAME_INFO_LEVEL, &name, &size) == NO_ERROR)
+        std::memcpy(path, name.info.lpUniversalName, std::strlen(name.info.lpUniversalName) + 1);
 }
 
 void AllowForegroundToAnyProcess() {
@@ -72,11 +71,11 @@ void WaitDisabled(HWND window, HANDLE process) {
 
 // The program and the folder it works in, by names that an elevated process
 // reaches too: it doesn't inherit the current folder, nor see mapped drives.
+// A program's name cut short (Vista and later end it) fails to start.
 bool NameProgramAndFolder(char* program, char* folder) {
-    const DWORD programLength = GetModuleFileNameA(nullptr, program, kPathCapacity);
+    GetModuleFileNameA(nullptr, program, kPathCapacity);
     const DWORD folderLength = GetFullPathNameA(".", kPathCapacity, folder, nullptr);  // the current folder
-    if (programLength == 0 || programLength >= kPathCapacity || folderLength == 0 || folderLength >= kPathCapacity)
-        return false;
+    if (folderLength == 0 || folderLength >= kPathCapacity) return false;
     LoadSystemLibrary("mpr.dll");
     UseUniversalName(program);
     UseUniversalName(folder);

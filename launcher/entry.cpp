@@ -5,13 +5,12 @@
 
 namespace {
 
-// The command line past the program's name, quoted or not, and the blanks
-// after it, as a C runtime gives it to WinMain.
+// The command line past the program's name, whose blanks count only outside
+// quotes, and past the blanks after it, as a C runtime gives it to WinMain.
 char* ArgumentsOf(char* commandLine) {
-    const bool quoted = *commandLine == '"';
-    if (quoted) ++commandLine;
-    while (*commandLine != '\0' && (quoted ? *commandLine != '"' : *commandLine > ' ')) ++commandLine;
-    if (quoted && *commandLine == '"') ++commandLine;
+    bool quoted = false;
+    for (; *commandLine > ' ' || (quoted && *commandLine != '\0'); ++commandLine)
+        if (*commandLine == '"') quoted = !quoted;
     while (*commandLine == ' ' || *commandLine == '\t') ++commandLine;
     return commandLine;
 }

@@ -61,6 +61,10 @@ void OnPaletteChanged(HWND dialog, HWND changer) {
     if (changer != dialog) OnQueryNewPalette(dialog);
 }
 
+void ShowInstallState(HWND dialog) {
+    ShowControlText(dialog, IDC_INSTALL, IsInstalled != 0 ? kUninstallLabel : kInstallLabel);
+}
+
 // With the player's own rights the work runs in an elevated copy, which may
 // fail or be stopped at any step: the record says afterwards what it did.
 // Uninstall asks before Windows asks for the rights.
@@ -70,21 +74,22 @@ void InstallOrUninstallElevated(HWND dialog) {
     if (!RunElevatedCopy(dialog, uninstall ? kElevatedUninstall : kElevatedInstall)) return;
     IsInstalled = 0;
     ReadInstallRecord();
-    ShowControlText(dialog, IDC_INSTALL, IsInstalled != 0 ? kUninstallLabel : kInstallLabel);
+    ShowInstallState(dialog);
 }
 
 void OnInstallOrUninstall(HWND dialog) {
     if (!CanWorkInThisProcess()) {
         InstallOrUninstallElevated(dialog);
-    } else if (IsInstalled != 0) {
+        return;
+    }
+    if (IsInstalled != 0) {
         if (RunUninstall(dialog) != 1) return;
-        ShowControlText(dialog, IDC_INSTALL, kInstallLabel);
         IsInstalled = 0;
     } else {
         if (RunInstall(dialog) != 1) return;
-        ShowControlText(dialog, IDC_INSTALL, kUninstallLabel);
         IsInstalled = 1;
     }
+    ShowInstallState(dialog);
 }
 
 // Only a click matches: the whole parameter is compared with the id, so Esc
