@@ -107,17 +107,19 @@ StartupOutcome RunMainWindow() {
     return result == -1 ? kOutcomeFailed : kOutcomeRan;
 }
 
-// An elevated copy works in the folder of the launcher that started it, and
-// never shows the main window.
+// An elevated copy works in the folder of the launcher that started it, never
+// in the system's folder where Windows starts it, and never shows the main
+// window.
 StartupOutcome StartAndRun(const ElevatedRequest& request) {
     ChooseTextDisplay();
     if (!LoadTexts()) return kOutcomeFailed;
     if (!IsWindowsVersionSupported(GetVersion())) return kOutcomeUnsupportedVersion;
     const bool elevatedCopy = request.action != kNoElevatedAction;
-    SetCurrentDirectoryA(elevatedCopy ? request.folder : SourceDir);
+    const BOOL inFolder = SetCurrentDirectoryA(elevatedCopy ? request.folder : SourceDir);
     GetWindowRect(GetDesktopWindow(), &ScreenRect);
     ReadInstallRecord();
     if (elevatedCopy) {
+        if (!inFolder) return kOutcomeFailed;
         RunElevatedAction(request);
         return kOutcomeRan;
     }
