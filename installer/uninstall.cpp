@@ -89,8 +89,14 @@ void ReportDirectoryLeft(HWND owner) {
     ShowPathMessage(owner, "ディレクトリ\"", InstalledDir, "\"を削除できませんでした。", kReportStyle);
 }
 
+bool AskUninstall(HWND owner) { return ShowMessage(owner, kUninstallQuestion, kQuestionStyle) == IDYES; }
+
 int RunUninstall(HWND owner) {
-    if (ShowMessage(owner, kUninstallQuestion, kQuestionStyle) != IDYES) return 0;
+    if (!AskUninstall(owner)) return 0;
+    return UninstallWithoutAsking(owner);
+}
+
+int UninstallWithoutAsking(HWND owner) {
     if (!RemoveInstallDirectory()) ReportDirectoryLeft(owner);
     if (DeleteInstallRecord()) return 1;
     ShowMessage(owner, kRecordNotDeleted, kReportStyle);

@@ -1,7 +1,21 @@
 // The launcher's entry point, called by the system loader in place of a C
 // runtime's start-up code: the launcher imports no C runtime DLL, and has no
-// static constructors to run and no command line to split (it reads none).
+// static constructors to run.
 #include <windows.h>
+
+namespace {
+
+// The command line past the program's name, whose blanks count only outside
+// quotes, and past the blanks after it, as a C runtime gives it to WinMain.
+char* ArgumentsOf(char* commandLine) {
+    bool quoted = false;
+    for (; *commandLine > ' ' || (quoted && *commandLine != '\0'); ++commandLine)
+        if (*commandLine == '"') quoted = !quoted;
+    while (*commandLine == ' ' || *commandLine == '\t') ++commandLine;
+    return commandLine;
+}
+
+}  // namespace
 
 // The linker's default entry for a GUI program. The loader of 32-bit Windows
 // leaves the stack aligned to 4 bytes only; the attribute realigns it.
@@ -9,6 +23,5 @@ extern "C" __attribute__((force_align_arg_pointer)) void WinMainCRTStartup() {
     STARTUPINFOA startup;
     GetStartupInfoA(&startup);
     const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
-    char noArguments[] = "";
-    ExitProcess(static_cast<UINT>(WinMain(GetModuleHandleA(nullptr), nullptr, noArguments, show)));
+    ExitProcess(static_cast<UINT>(WinMain(GetModuleHandleA(nullptr), nullptr, ArgumentsOf(GetCommandLineA()), show)));
 }

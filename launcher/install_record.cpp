@@ -11,10 +11,20 @@ const char kRecordValueName[] = "InstallDir";
 constexpr DWORD kValueNameCapacity = 32;
 
 // Every operation opens the key this way, so each creates it when missing.
-bool OpenRecordKey(HKEY* key, DWORD* disposition) {
+LONG CreateRecordKey(HKEY* key, DWORD* disposition) {
     char keyClass[] = "KVE";
-    return RegCreateKeyExA(HKEY_USERS, kRecordKeyPath, 0, keyClass, REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, nullptr, key, disposition) == ERROR_SUCCESS;
+    return RegCreateKeyExA(HKEY_USERS, kRecordKeyPath, 0, keyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                           key, disposition);
+}
+
+bool OpenRecordKey(HKEY* key, DWORD* disposition) { return CreateRecordKey(key, disposition) == ERROR_SUCCESS; }
+
+// Without the right to write there, as with the player's own rights on
+// Windows Vista and later or a limited account on NT, the key is read alone.
+bool OpenRecordKeyToRead(HKEY* key, DWORD* disposition) {
+    const LONG created = CreateRecordKey(key, disposition);
+    if (created != ERROR_ACCESS_DENIED) return created == ERROR_SUCCESS;
+    return RegOpenKeyExA(HKEY_USERS, kRecordKeyPath, 0, KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
 }
 
 // The data is read into a buffer of zeros, so data shorter than the buffer
@@ -55,7 +65,7 @@ void ReadInstallRecordFrom(HKEY key) {
 void ReadInstallRecord() {
     HKEY key;
     DWORD disposition = 0;
-    if (!OpenRecordKey(&key, &disposition)) return;
+    if (!OpenRecordKeyToRead(&key, &disposition)) return;
     if (disposition != REG_CREATED_NEW_KEY) ReadInstallRecordFrom(key);
     RegCloseKey(key);
 }

@@ -3,8 +3,8 @@
 
 #include "startup.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
     RestrictDllSearchPath();
-    RunLauncher(instance);
+    RunLauncher(instance, arguments);
     return 0;
 }

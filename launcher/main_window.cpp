@@ -1,8 +1,10 @@
 // The main window: the picture with its palette, and the three buttons.
 #include "dialog_procs.h"
 #include "display_texts.h"
+#include "elevation.h"
 #include "engine.h"
 #include "install_flow.h"
+#include "install_record.h"
 #include "resource_ids.h"
 #include "shared_state.h"
 #include "uninstall.h"
@@ -59,16 +61,35 @@ void OnPaletteChanged(HWND dialog, HWND changer) {
     if (changer != dialog) OnQueryNewPalette(dialog);
 }
 
+void ShowInstallState(HWND dialog) {
+    ShowControlText(dialog, IDC_INSTALL, IsInstalled != 0 ? kUninstallLabel : kInstallLabel);
+}
+
+// With the player's own rights the work runs in an elevated copy, which may
+// fail or be stopped at any step: the record says afterwards what it did.
+// Uninstall asks before Windows asks for the rights.
+void InstallOrUninstallElevated(HWND dialog) {
+    const bool uninstall = IsInstalled != 0;
+    if (uninstall && !AskUninstall(dialog)) return;
+    if (!RunElevatedCopy(dialog, uninstall ? kElevatedUninstall : kElevatedInstall)) return;
+    IsInstalled = 0;
+    ReadInstallRecord();
+    ShowInstallState(dialog);
+}
+
 void OnInstallOrUninstall(HWND dialog) {
+    if (!CanWorkInThisProcess()) {
+        InstallOrUninstallElevated(dialog);
+        return;
+    }
     if (IsInstalled != 0) {
         if (RunUninstall(dialog) != 1) return;
-        ShowControlText(dialog, IDC_INSTALL, kInstallLabel);
         IsInstalled = 0;
     } else {
         if (RunInstall(dialog) != 1) return;
-        ShowControlText(dialog, IDC_INSTALL, kUninstallLabel);
         IsInstalled = 1;
     }
+    ShowInstallState(dialog);
 }
 
 // Only a click matches: the whole parameter is compared with the id, so Esc

@@ -5,6 +5,7 @@
 #include "backcg.h"
 #include "dialog_procs.h"
 #include "display_texts.h"
+#include "elevated_copy.h"
 #include "install_record.h"
 #include "locked_memory.h"
 #include "resource_ids.h"
@@ -106,13 +107,22 @@ StartupOutcome RunMainWindow() {
     return result == -1 ? kOutcomeFailed : kOutcomeRan;
 }
 
-StartupOutcome StartAndRun() {
+// An elevated copy works in the folder of the launcher that started it, never
+// in the system's folder where Windows starts it, and never shows the main
+// window.
+StartupOutcome StartAndRun(const ElevatedRequest& request) {
     ChooseTextDisplay();
     if (!LoadTexts()) return kOutcomeFailed;
     if (!IsWindowsVersionSupported(GetVersion())) return kOutcomeUnsupportedVersion;
-    SetCurrentDirectoryA(SourceDir);
+    const bool elevatedCopy = request.action != kNoElevatedAction;
+    const BOOL inFolder = SetCurrentDirectoryA(elevatedCopy ? request.folder : SourceDir);
     GetWindowRect(GetDesktopWindow(), &ScreenRect);
     ReadInstallRecord();
+    if (elevatedCopy) {
+        if (!inFolder) return kOutcomeFailed;
+        RunElevatedAction(request);
+        return kOutcomeRan;
+    }
     if (!LoadBackgroundPicture()) return kOutcomeFailed;
     return RunMainWindow();
 }
@@ -144,9 +154,9 @@ bool IsWindowsVersionSupported(DWORD version) {
     return major * 256 + minor >= 0x0333;
 }
 
-StartupOutcome RunLauncher(HINSTANCE resources) {
+StartupOutcome RunLauncher(HINSTANCE resources, const char* arguments) {
     ResetSharedState(resources);
-    const StartupOutcome outcome = StartAndRun();
+    const StartupOutcome outcome = StartAndRun(ReadElevatedRequest(arguments));
     ReportOutcome(outcome);
     ReleaseSharedState();
     return outcome;

@@ -11,8 +11,9 @@ bool IsWindowsVersionSupported(DWORD version);
 
 // The whole life of the program: loads the texts and the picture from
 // `resources`, runs the main window, reports a failure, releases everything.
-// Returns how it ended.
-StartupOutcome RunLauncher(HINSTANCE resources);
+// Returns how it ended. With the arguments of an elevated copy, it runs that
+// copy's action in place of the main window.
+StartupOutcome RunLauncher(HINSTANCE resources, const char* arguments = "");
 
 // Keeps later DLL loads to the system directory where Windows offers that, so
 // a DLL planted beside the program is never loaded.

@@ -46,12 +46,14 @@ for function in $unlisted; do fail "imports $function, which $(basename "$import
 for function in $unused; do fail "does not import $function, which $(basename "$import_list") lists"; done
 [ -z "$unlisted$unused" ] && pass "imports exactly the $(wc -l <<<"$listed") functions of $(basename "$import_list")"
 
-# The application manifest (type 24, id 1) asks Windows Vista and later for
-# administrator rights, and neither declares DPI awareness nor asks for the
-# visual styles of Common Controls 6.
+# The application manifest (type 24, id 1) runs the launcher with the player's
+# own rights on Windows Vista and later: it asks for administrator rights only
+# to install or uninstall. The level must be there, or Windows' installer
+# detection would elevate a launcher named SETUP.EXE. It neither declares DPI
+# awareness nor asks for the visual styles of Common Controls 6.
 manifest=$("$windres" -J coff -O rc -i "$exe" | sed -n '/^1 24 /,/^END/p')
-grep -q 'level=""requireAdministrator"" uiAccess=""false""' <<<"$manifest" \
-  && pass "manifest asks for administrator rights" || fail "no manifest with requireAdministrator"
+grep -q 'level=""asInvoker"" uiAccess=""false""' <<<"$manifest" \
+  && pass "manifest runs the launcher with the player's own rights" || fail "no manifest with asInvoker"
 grep -q '<assemblyIdentity type=""win32""' <<<"$manifest" \
   && pass "manifest names the program's identity, which Windows XP needs" || fail "manifest without an identity"
 grep -qiE '>(true|per ?monitor)[^<]*</dpiAware>|<dpiAwareness|Common-Controls' <<<"$manifest" \

@@ -272,6 +272,28 @@ TEST_F(InstallRecord, AWriteThatTheRegistryRefusesSaysSo) {
     ExpectNotInstalled();
 }
 
+LONG CreateKeyError;
+LONG WINAPI CreateKeyThatFails(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, const SECURITY_ATTRIBUTES*, PHKEY,
+                               LPDWORD) {
+    return CreateKeyError;
+}
+
+// With the player's own rights on Vista and later the key may be read, not
+// written; any other failure to open it reads as no record.
+TEST_F(InstallRecord, AKeyThatMayNotBeWrittenIsStillRead) {
+    record_key::SetString(kRecord, "C:\\Games\\Q7R");
+    const std::vector<void**> slots = ImportSlots("ADVAPI32.dll", "RegCreateKeyExA");
+    ASSERT_FALSE(slots.empty());
+    void* const realCreateKey = *slots.front();
+    for (LONG error : {ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT}) {
+        CreateKeyError = error;
+        for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(CreateKeyThatFails));
+        ReadAsAtStartUp();
+        for (void** slot : slots) PointSlot(slot, realCreateKey);
+        EXPECT_EQ(IsInstalled, error == ERROR_ACCESS_DENIED ? 1u : 0u) << "error " << error;
+    }
+}
+
 TEST_F(InstallRecord, DeletingKeepsTheKeyAndLeavesOtherValuesAlone) {
     record_key::SetString(kRecord, "C:\\Games\\Q7R");
     record_key::SetString("Other", "kept");

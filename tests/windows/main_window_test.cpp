@@ -2,12 +2,19 @@
 // template and picture: where it goes, what it paints, how it answers the
 // palette messages and which commands end it.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "background_picture.h"
 #include "dialog_procs.h"
+#include "dialog_script.h"
+#include "import_slots.h"
+#include "message_boxes.h"
+#include "registry_fixture.h"
 #include "resource_ids.h"
 #include "shared_state.h"
 
@@ -229,6 +236,72 @@ TEST_F(MainWindow, OnlyTheExactClickOfExitAndTheExactCloseCommandEndIt) {
         EXPECT_FALSE(HasEnded()) << c.name;
         Close();
     }
+}
+
+// The launcher as Windows Vista and later start it, with the player's own
+// rights: its token says it is not elevated, and the start of the elevated
+// copy is a stand-in that fails with StartError or else installs at once.
+FARPROC(WINAPI* RealGetProcAddress)(HMODULE, LPCSTR);
+DWORD StartError;
+std::vector<std::string> Started;  // each start's verb and arguments
+
+BOOL WINAPI NotElevated(HANDLE, int, void* elevation, DWORD, DWORD*) {
+    *static_cast<DWORD*>(elevation) = 0;
+    return TRUE;
+}
+
+BOOL WINAPI StartCopy(SHELLEXECUTEINFOA* start) {
+    Started.push_back(std::string(start->lpVerb) + " " + start->lpParameters);
+    SetLastError(StartError);
+    if (StartError != 0) return FALSE;
+    record_key::SetString("InstallDir", "C:\\Q7R");
+    start->hProcess = CreateEventA(nullptr, TRUE, TRUE, nullptr);  // a copy that has ended
+    return TRUE;
+}
+
+FARPROC WINAPI FindStandIns(HMODULE module, LPCSTR name) {
+    const std::string wanted = reinterpret_cast<ULONG_PTR>(name) >> 16 != 0 ? name : "";
+    if (wanted == "GetTokenInformation") return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(NotElevated));
+    if (wanted == "ShellExecuteExA") return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(StartCopy));
+    return RealGetProcAddress(module, name);
+}
+
+// Any dialog that the button opens in this process is stopped.
+TEST_F(MainWindow, WithoutElevationTheButtonStartsAnElevatedCopyAndThenFollowsTheRecord) {
+    const std::vector<void**> slots = ImportSlots("KERNEL32.dll", "GetProcAddress");
+    ASSERT_FALSE(slots.empty());
+    RealGetProcAddress = reinterpret_cast<decltype(RealGetProcAddress)>(*slots.front());
+    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(FindStandIns));
+    const struct {
+        DWORD error;
+        std::uint32_t installed;
+        std::vector<std::string> texts;
+        size_t starts;
+        const char* label;
+    } rows[] = {{ERROR_CANCELLED, 0, {}, 1, "インストール(&I)"},  // the player declined
+                {ERROR_FILE_NOT_FOUND, 0, {"処理を開始できませんでした。"}, 1, "インストール(&I)"},
+                {0, 1, {"アンインストールを実行しますか？"}, 0, "アンインストール(&U)"},  // answered No
+                {0, 0, {}, 1, "アンインストール(&U)"}};
+    for (const auto& row : rows) {
+        record_key::Remove();
+        StartError = row.error;
+        IsInstalled = row.installed;
+        Started.clear();
+        Close();
+        Open();
+        MessageBoxAnswerer answerer;
+        DialogScript().Click(IDC_STOP).RunAround([&] { return SendMessageA(dialog_, WM_COMMAND, IDC_INSTALL, 0); });
+        EXPECT_EQ(answerer.Texts(), row.texts);
+        EXPECT_EQ(Started.size(), row.starts);
+        EXPECT_EQ(ControlText(dialog_, IDC_INSTALL), row.label);
+        EXPECT_TRUE(IsWindowEnabled(dialog_));
+    }
+    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(RealGetProcAddress));
+    record_key::Remove();
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof folder, folder);
+    EXPECT_EQ(Started, std::vector<std::string>{"runas /install " + std::to_string(ULONG_PTR(dialog_)) + " \"" +
+                                                 folder + "\""});
 }
 
 }  // namespace

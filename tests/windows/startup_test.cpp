@@ -61,7 +61,8 @@ struct LauncherRun {
 
 // Runs the launcher on `resources`, answering its message boxes. While the
 // main window is up, `inspect` looks at it; then Exit is clicked.
-LauncherRun RunLauncherWith(HINSTANCE resources, const std::function<void(HWND)>& inspect = [](HWND) {}) {
+LauncherRun RunLauncherWith(HINSTANCE resources, const std::function<void(HWND)>& inspect = [](HWND) {},
+                            const std::string& arguments = "") {
     MessageBoxAnswerer answerer;
     LauncherRun run;
     DialogScript script;
@@ -71,7 +72,7 @@ LauncherRun RunLauncherWith(HINSTANCE resources, const std::function<void(HWND)>
     });
     script.Click(IDC_EXIT);
     run.outcome =
-        static_cast<StartupOutcome>(script.RunAround([&] { return static_cast<INT_PTR>(RunLauncher(resources)); }));
+        static_cast<StartupOutcome>(script.RunAround([&] { return static_cast<INT_PTR>(RunLauncher(resources, arguments.c_str())); }));
     run.boxes = answerer.Seen();
     return run;
 }
@@ -204,6 +205,41 @@ TEST_F(Startup, TheInstallRecordIsReadBeforeTheMainWindowOpens) {
         EXPECT_EQ(ControlText(window, IDC_INSTALL), "アンインストール(&U)");
     });
     EXPECT_TRUE(run.mainWindowShown);
+}
+
+// The copy that a launcher without administrator rights starts elevated runs
+// only the action that its command line names, only while the record fits
+// that action, and shows neither the main window nor the uninstall's
+// question. Any other command line starts the launcher.
+TEST_F(Startup, AnElevatedCopyRunsOnlyItsActionAndOnlyWhileTheRecordFitsIt) {
+    char folder[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof folder, folder);
+    const std::string request = std::string(" 0 \"") + folder + "\"";
+    const struct {
+        std::string arguments;
+        bool installed;
+        const char* dialog;
+        bool installedAfter;
+    } rows[] = {{"/uninstall" + request, true, "none", false},      {"/install" + request, true, "none", true},
+                {"/install" + request, false, "selection", false},  {"/installer" + request, false, "main", false},
+                {"/install 0", false, "main", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments + (row.installed ? ", installed" : ""));
+        TempDirectory installation;
+        record_key::Remove();
+        if (row.installed) record_key::SetString("InstallDir", installation.Path());
+        std::string dialog = "none";
+        const auto seeAndStop = [&](HWND window) {
+            dialog = GetDlgItem(window, IDC_PLAY) != nullptr ? "main" : "selection";
+            PostMessageA(window, WM_COMMAND, IDC_STOP, 0);  // the main window ignores it
+        };
+        const LauncherRun run = RunLauncherWith(LauncherResources(), seeAndStop, row.arguments);
+        EXPECT_EQ(dialog, row.dialog);
+        EXPECT_TRUE(run.boxes.empty());
+        DWORD type = 0;
+        std::string data;
+        EXPECT_EQ(record_key::GetValue("InstallDir", &type, &data), row.installedAfter);
+    }
 }
 
 TEST_F(Startup, TheShippedPictureIsA580By440BottomUpEightBitBitmap) {
