@@ -43,6 +43,7 @@ protected:
     static bool AnyBoxOf(const Launcher& launcher) {
         WindowQuery query;
         query.processId = launcher.ProcessId();
+        query.orItsChildren = true;
         query.messageBox = true;
         return FindWindowFitting(query) != nullptr;
     }

@@ -73,6 +73,7 @@ TEST_F(InstallerLifeCycle, FirstStartInstallPlayUninstallAndInstallAgain) {
     const EngineRecord engine = WaitForEngine();
     EXPECT_EQ(engine.module, target + "\\" + kEngineProgram);
     EXPECT_EQ(engine.currentDirectory, DemoFolder()) << "the launcher's own current directory";
+    ExpectPlayersRights(engine);
 
     const Launcher& second = StartLauncher();
     EXPECT_EQ(SecondButton(second), kUninstallLabel);

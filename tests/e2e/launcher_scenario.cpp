@@ -5,6 +5,7 @@
 #include "demo_folder.h"
 #include "registry_fixture.h"
 #include "resource_ids.h"
+#include "token_elevation.h"
 #include "waiting.h"
 
 namespace {
@@ -70,6 +71,11 @@ EngineRecord LauncherScenario::WaitForEngine() const {
     EngineRecord record = WaitForEngineRecord(EngineRecordPath());
     if (!WaitUntil([&] { return !AnyEngineRunning(); })) throw RigFailure("the engine did not end");
     return record;
+}
+
+void LauncherScenario::ExpectPlayersRights(const EngineRecord& engine) const {
+    const std::string rig = TokenElevationOfThisProcess();
+    if (rig != "yes") EXPECT_EQ(engine.elevated, rig) << "the engine's token is more elevated than the rig's";
 }
 
 bool LauncherScenario::EngineWasStarted() const { return PathExists(EngineRecordPath()) || AnyEngineRunning(); }

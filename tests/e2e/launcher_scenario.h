@@ -39,6 +39,10 @@ protected:
     // How the engine was started, once it has recorded that and ended.
     EngineRecord WaitForEngine() const;
     bool EngineWasStarted() const;
+    // The engine has the player's own rights: a token no more elevated than
+    // the rig's, which is started from Linux (limited under Wine 10, full
+    // under Wine 8, as on Windows before Vista or with UAC off).
+    void ExpectPlayersRights(const EngineRecord& engine) const;
 
     // Kept as <screenshot folder>\<name>.bmp, or <name>_cp1252.bmp and the
     // like where the system's code page is not Japanese.

@@ -39,6 +39,7 @@ protected:
         EXPECT_EQ(engine.commandLine, "KVE Varelin");
         EXPECT_EQ(engine.arguments, (std::vector<std::string>{"KVE", "Varelin"}));
         EXPECT_EQ(engine.currentDirectory, DemoFolder()) << "the launcher's own current directory";
+        ExpectPlayersRights(engine);
     }
 };
 

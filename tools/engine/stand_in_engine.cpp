@@ -1,12 +1,14 @@
 // A stand-in for the game engine KVE.EXE.
 //
 // With KVE_ENGINE_RECORD set in its environment it writes what it was started
-// with to that file (for tests) and ends; otherwise it shows a small window
+// with, and whether its token is elevated, to that file (for tests) and ends; otherwise it shows a small window
 // saying that the game would start here.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+
+#include "token_elevation.h"
 
 namespace {
 
@@ -21,6 +23,7 @@ void WriteRecord(const char* recordPath) {
     std::fprintf(record, "argc=%d\n", __argc);
     for (int i = 0; i < __argc; ++i) std::fprintf(record, "argv%d=%s\n", i, __argv[i]);
     std::fprintf(record, "current_directory=%s\n", directory);
+    std::fprintf(record, "elevated=%s\n", TokenElevationOfThisProcess());
     std::fprintf(record, "module=%s\n", module);
     std::fclose(record);
 }

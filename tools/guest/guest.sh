@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The test guest: a Debian 12 tree with 32-bit Wine, in which the shipping i686
-# build runs. This machine refuses 32-bit code, so the tree's 32-bit programs
-# run under QEMU's user-mode emulator (qemu-i386, version 10 from
-# bookworm-backports: bookworm's own 7.2 takes minutes to start each Wine
-# process), while Wine's server, Xvfb and the file system run natively.
+# The test guest: a Debian 13 (trixie) tree with 32-bit Wine 10, in which the
+# shipping i686 build runs. Wine 10 starts a program from Linux with a limited
+# token and elevates through "runas", as Windows Vista to 11 do. This machine
+# refuses 32-bit code, so the tree's 32-bit programs run under trixie's own
+# QEMU user-mode emulator (qemu-i386, version 10: Debian 12's 7.2 takes minutes
+# to start each Wine process), while Wine's 64-bit server, Xvfb and the file
+# system run natively.
 #
 # The tree is entered in a namespace of its own (user, mount and PID) whose
 # private binfmt_misc hands i386 programs to the tree's qemu-i386; /proc, /dev,
@@ -43,7 +45,7 @@ fail() { echo "guest: $*" >&2; exit 1; }
 
 # What the tree is made from: a new list or a new recipe makes a new tree.
 tree_recipe() {
-  { cat "$here/packages.txt"; declare -f make_tree backports_line; } | sha256sum | cut -d' ' -f1
+  { cat "$here/packages.txt"; declare -f make_tree trixie_line check_tree_versions; } | sha256sum | cut -d' ' -f1
 }
 
 # The mirror the tree's packages come from: the machine's own apt sources.
@@ -55,19 +57,36 @@ apt_sources() {
   fail "no apt sources found for the tree's packages"
 }
 
-# The backports suite of the mirror that serves bookworm, as a sources line
-# for the tree alone: the machine's own sources stay as they are.
-backports_line() {
-  local uri
-  uri=$(awk '
+# The trixie suite of the mirror that serves the machine's own Debian release,
+# as the tree's only sources line: the machine's own sources stay as they are.
+trixie_line() {
+  local release uri
+  release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  uri=$(awk -v release="$release" '
     /^URIs:/ { uris = $2 }
-    /^Suites:/ { for (i = 2; i <= NF; i++) if ($i == "bookworm") { print uris; exit } }
-    /^deb / && $3 == "bookworm" { print $2; exit }' "$1")
-  [ -n "$uri" ] || fail "no bookworm mirror in $1 to take bookworm-backports from"
-  echo "deb $uri bookworm-backports main"
+    /^Suites:/ { for (i = 2; i <= NF; i++) if ($i == release) { print uris; exit } }
+    /^deb / && $3 == release { print $2; exit }' "$1")
+  [ -n "$uri" ] || fail "no mirror of $release in $1 to take trixie from"
+  echo "deb $uri trixie main"
 }
 
 qemu_version() { "$tree/usr/bin/qemu-i386" --version | head -n 1; }
+
+# The tree's version of a package, read natively from its dpkg database.
+tree_package_version() {
+  dpkg-query --admindir="$tree/var/lib/dpkg" -W -f '${Version}' "$1" 2>/dev/null
+}
+
+# The rig needs QEMU 10 (7.2 takes minutes to start each Wine process) and
+# Wine 10 (limited tokens for programs started from Linux, elevation through
+# "runas"): a mirror that serves other versions fails here, not in the tests.
+check_tree_versions() {
+  local qemu wine
+  qemu=$(tree_package_version qemu-user); wine=$(tree_package_version wine32:i386)
+  [[ $qemu == 1:10.* ]] || fail "the tree's qemu-user is '$qemu', not QEMU 10"
+  [[ $wine == 10.* ]] || fail "the tree's wine32 is '$wine', not Wine 10"
+  log "the tree has qemu-user $qemu and wine32 $wine"
+}
 
 tree_is_current() {
   [ -x "$tree/usr/bin/qemu-i386" ] && [ "$(cat "$guest_dir/tree.recipe" 2>/dev/null)" = "$(tree_recipe)" ]
@@ -81,15 +100,16 @@ make_tree() {
   if grep -q " $tree/" /proc/mounts; then
     fail "file systems are still mounted in $tree (an interrupted start): unmount them first"
   fi
-  log "making the tree from $(basename "$sources") and bookworm-backports (a few minutes, once)"
+  log "making the tree from trixie on the mirror of $(basename "$sources") (a few minutes, once)"
   rm -rf "$tree" "$guest_dir/tree.recipe"
   mkdir -p "$guest_dir"
   mmdebstrap --quiet --variant=minbase --architectures=amd64,i386 --include="$packages" \
     --customize-hook='chroot "$1" sh -c "echo ja_JP.UTF-8 UTF-8 > /etc/locale.gen && locale-gen >/dev/null"' \
     --customize-hook='rm -rf "$1"/var/cache/apt/archives/*.deb "$1"/var/lib/apt/lists/*' \
-    bookworm "$tree" "$sources" "$(backports_line "$sources")" \
-    || fail "could not make the tree (is bookworm-backports reachable on the mirror?)"
+    trixie "$tree" "$(trixie_line "$sources")" \
+    || fail "could not make the tree (is trixie reachable on the mirror?)"
   [ -x "$tree/usr/bin/qemu-i386" ] || fail "the tree has no qemu-i386"
+  check_tree_versions
   tree_recipe > "$guest_dir/tree.recipe"
   log "tree made in $(( SECONDS - started )) s: $(qemu_version)"
 }

@@ -34,6 +34,7 @@ EngineRecord WaitForEngineRecord(const std::string& path) {
     record.commandLine = fields["command_line"];
     for (int i = 0; i < std::stoi(fields["argc"]); ++i) record.arguments.push_back(fields["argv" + std::to_string(i)]);
     record.currentDirectory = fields["current_directory"];
+    record.elevated = fields["elevated"];
     record.module = fields["module"];
     return record;
 }

@@ -1,5 +1,6 @@
 // What the stand-in engine writes about its start when KVE_ENGINE_RECORD names
-// a file: its command line, argument words, current directory and program path.
+// a file: its command line, argument words, current directory, whether its
+// token is elevated ("yes", "no" or "unknown") and its program path.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@ struct EngineRecord {
     std::string commandLine;
     std::vector<std::string> arguments;
     std::string currentDirectory;
+    std::string elevated;
     std::string module;
 };
 

@@ -103,14 +103,14 @@ AppWindow Launcher::Main() const {
 }
 
 AppWindow Launcher::WaitDialog(int controlId) const {
-    WindowQuery query = OwnWindows();
+    WindowQuery query;
     query.owner = Main().Handle();
     query.controlId = controlId;
     return AppWindow(WaitForWindow(query, "dialog with control " + std::to_string(controlId)));
 }
 
 ShownMessage Launcher::WaitMessage(const AppWindow& owner) const {
-    WindowQuery query = OwnWindows();
+    WindowQuery query;
     query.owner = owner.Handle();
     query.messageBox = true;
     return ShownMessage(WaitForWindow(query, "message box owned by the window"));
@@ -118,6 +118,7 @@ ShownMessage Launcher::WaitMessage(const AppWindow& owner) const {
 
 ShownMessage Launcher::WaitAnyMessage() const {
     WindowQuery query = OwnWindows();
+    query.orItsChildren = true;
     query.messageBox = true;
     return ShownMessage(WaitForWindow(query, "message box"));
 }

@@ -70,11 +70,13 @@ public:
     DWORD ProcessId() const { return process_.Id(); }
     // The main window, once it is there.
     AppWindow Main() const;
-    // A dialog owned by the main window that holds the control `controlId`.
+    // A dialog owned by the main window that holds the control `controlId`;
+    // a window owned by one of the launcher's is taken from any process, such
+    // as a copy of the launcher that it started elevated.
     AppWindow WaitDialog(int controlId) const;
-    // A message box owned by `owner`.
+    // A message box owned by `owner`, from any process.
     ShownMessage WaitMessage(const AppWindow& owner) const;
-    // A message box of the launcher, whatever its owner.
+    // A message box of the launcher or of a process it started, whatever its owner.
     ShownMessage WaitAnyMessage() const;
     DWORD WaitForExit() const;
     bool HasEnded() const { return process_.HasEnded(); }

@@ -1,5 +1,8 @@
 #include "window_finding.h"
 
+#include <algorithm>
+
+#include "child_process.h"
 #include "message_boxes.h"
 #include "waiting.h"
 #include "wide_text.h"
@@ -20,9 +23,17 @@ DWORD ProcessOf(HWND window) {
     return id;
 }
 
+bool OfProcess(HWND window, const WindowQuery& query) {
+    const DWORD process = ProcessOf(window);
+    if (query.processId == 0 || process == query.processId) return true;
+    if (!query.orItsChildren) return false;
+    const std::vector<DWORD> children = RunningChildrenOf(query.processId);
+    return std::find(children.begin(), children.end(), process) != children.end();
+}
+
 bool Fits(HWND window, const WindowQuery& query) {
     if (!IsWindowVisible(window) || ClassOf(window) != query.className) return false;
-    if (query.processId != 0 && ProcessOf(window) != query.processId) return false;
+    if (!OfProcess(window, query)) return false;
     if (query.owner && GetWindow(window, GW_OWNER) != *query.owner) return false;
     if (query.controlId != 0 && GetDlgItem(window, query.controlId) == nullptr) return false;
     return IsMessageBox(window) == query.messageBox;

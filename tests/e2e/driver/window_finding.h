@@ -10,6 +10,7 @@
 // What a wanted top-level window looks like; unset fields match anything.
 struct WindowQuery {
     DWORD processId = 0;
+    bool orItsChildren = false;         // processes that processId started fit too
     std::string className = "#32770";  // the dialog class: dialogs and message boxes
     std::optional<HWND> owner;          // GW_OWNER; nullptr asks for an unowned window
     int controlId = 0;                  // a child with this id must be there

@@ -1,0 +1,17 @@
+// Whether this process's token is elevated, as the stand-in engine records it
+// and the e2e rig compares it: "yes", "no", or "unknown" where Windows can't
+// tell (before Vista the query fails).
+#pragma once
+
+#include <windows.h>
+
+inline const char* TokenElevationOfThisProcess() {
+    HANDLE token = nullptr;
+    TOKEN_ELEVATION elevation = {};
+    DWORD size = 0;
+    const bool known = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+                       GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    if (token != nullptr) CloseHandle(token);
+    if (!known) return "unknown";
+    return elevation.TokenIsElevated ? "yes" : "no";
+}
