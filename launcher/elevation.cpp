@@ -57,16 +57,15 @@ bool StartElevated(HWND window, const char* program, const char* arguments, HAND
     return true;
 }
 
-// The window can't be used meanwhile, but its messages are handled, so it
-// keeps painting. A wait that fails ends it too.
+// The window can't be used while the copy runs; its messages are handled, so
+// it keeps painting. It is disabled again after each message: a dialog of
+// the copy enables its owner when it ends. A wait that fails ends it too.
 void WaitDisabled(HWND window, HANDLE process) {
-    EnableWindow(window, FALSE);
-    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+    do {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    }
-    EnableWindow(window, TRUE);
-    SetForegroundWindow(window);
+        EnableWindow(window, FALSE);
+    } while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1);
 }
 
 // The program and the folder it works in, by names that an elevated process
@@ -104,6 +103,8 @@ bool RunElevatedCopy(HWND window, ElevatedAction action) {
     char folder[kPathCapacity];
     char arguments[kElevatedArgumentsCapacity];
     HANDLE process = nullptr;
+    // Disabled before the copy starts: its first dialog may come up at once.
+    EnableWindow(window, FALSE);
     bool started = NameProgramAndFolder(program, folder);
     if (started) {
         WriteElevatedArguments(arguments, action, window, folder);
@@ -111,10 +112,17 @@ bool RunElevatedCopy(HWND window, ElevatedAction action) {
         started = StartElevated(window, program, arguments, &process);
     }
     if (!started) {
-        if (GetLastError() != ERROR_CANCELLED) ShowMessage(window, kNotStarted, kReportStyle);
+        const DWORD error = GetLastError();
+        EnableWindow(window, TRUE);
+        if (error != ERROR_CANCELLED) ShowMessage(window, kNotStarted, kReportStyle);
         return false;
     }
     WaitDisabled(window, process);
     CloseHandle(process);
     return true;
+}
+
+void ReturnFromElevatedCopy(HWND window) {
+    EnableWindow(window, TRUE);
+    SetForegroundWindow(window);
 }

@@ -13,7 +13,12 @@
 bool CanWorkInThisProcess();
 
 // Starts this program elevated for `action`, its dialogs owned by `window`,
-// and waits until it ends, with `window` disabled but painting; then brings
-// `window` to the front. False when the copy did not start: silently when the
-// player declined Windows' question, else after saying so.
+// and waits until it ends, with `window` disabled but painting; `window`
+// stays disabled then, until ReturnFromElevatedCopy. False when the copy did
+// not start: silently when the player declined Windows' question, else after
+// saying so; `window` is enabled again then.
 bool RunElevatedCopy(HWND window, ElevatedAction action);
+
+// Enables `window` again and brings it to the front, once it shows what the
+// copy did.
+void ReturnFromElevatedCopy(HWND window);

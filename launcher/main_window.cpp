@@ -75,6 +75,7 @@ void InstallOrUninstallElevated(HWND dialog) {
     IsInstalled = 0;
     ReadInstallRecord();
     ShowInstallState(dialog);
+    ReturnFromElevatedCopy(dialog);
 }
 
 void OnInstallOrUninstall(HWND dialog) {

@@ -52,13 +52,16 @@ TEST_F(InstallerLifeCycle, FirstStartInstallPlayUninstallAndInstallAgain) {
     SaveScreenshot("installer_1_main_window", first.Main().Screenshot());
 
     const AppWindow selection = OpenSelection(first);
+    ExpectTheWorkIn(first, selection.Handle());
     EXPECT_EQ(selection.ControlText(IDC_INSTALL_DIR_EDIT), kOfferedDirectory);
     EXPECT_EQ(selection.ControlText(IDC_SIZE_TEXT), SizeText(BytesInside(DemoFolder())));
     EXPECT_TRUE(selection.ControlShowsItsGlyphs(kSelectionPrompt));
     SaveScreenshot("installer_2_selection", selection.Screenshot());
     const ShownMessage question = PressStart(first, selection);
     SaveScreenshot("installer_3_question", question.Screenshot());
-    const ShownMessage finished = WaitForCopyEnd(first, ConfirmInstall(first, question, target));
+    const AppWindow copy = ConfirmInstall(first, question, target);
+    const ShownMessage finished = WaitForCopyEnd(first, copy);
+    ExpectTheWorkIn(first, copy.Handle());
     ExpectReport(finished, kCopyFinished);
     EXPECT_TRUE(finished.TextShowsItsGlyphs());
     SaveScreenshot("installer_6_finished", finished.Screenshot());

@@ -105,9 +105,13 @@ std::string InstallerScenario::Uninstall(const Launcher& launcher, int answer, c
     main.Click(IDC_INSTALL);
     const ShownMessage question = launcher.WaitMessage(main);
     ExpectQuestion(question, kUninstallQuestion, IDYES);
+    DWORD asker = 0;
+    GetWindowThreadProcessId(question.Handle(), &asker);
+    EXPECT_EQ(asker, launcher.ProcessId()) << "asked before Windows asks for the rights";
     question.Press(answer);
     if (!report.empty()) {
         const ShownMessage shown = launcher.WaitMessage(main);
+        ExpectTheWorkIn(launcher, shown.Handle());
         ExpectReport(shown, report);
         shown.Press(IDOK);
     }
@@ -116,8 +120,16 @@ std::string InstallerScenario::Uninstall(const Launcher& launcher, int answer, c
     return question.Seen().text;
 }
 
+// Read once the launcher's flow is back in the main window: a flow of its own
+// holds the read until it returns; after an elevated copy has ended, the
+// window is enabled once its button follows the record.
 std::string InstallerScenario::SecondButton(const Launcher& launcher) {
-    return launcher.Main().ControlText(IDC_INSTALL);
+    const AppWindow main = launcher.Main();
+    const auto isBack = [&] {
+        return RunningChildrenOf(launcher.ProcessId()).empty() && IsWindowEnabled(main.Handle()) != FALSE;
+    };
+    if (!WaitUntil(isBack)) throw RigFailure("the main window stayed disabled");
+    return main.ControlText(IDC_INSTALL);
 }
 
 void InstallerScenario::WaitForSecondButton(const Launcher& launcher, const char* label) {

@@ -78,6 +78,31 @@ void LauncherScenario::ExpectPlayersRights(const EngineRecord& engine) const {
     if (rig != "yes") EXPECT_EQ(engine.elevated, rig) << "the engine's token is more elevated than the rig's";
 }
 
+bool LauncherScenario::WorksThroughAnElevatedCopy() { return std::string(TokenElevationOfThisProcess()) == "no"; }
+
+namespace {
+
+std::string TokenElevationOfProcess(DWORD id) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, id);
+    const std::string elevation = process != nullptr ? TokenElevationOf(process) : "gone";
+    if (process != nullptr) CloseHandle(process);
+    return elevation;
+}
+
+}  // namespace
+
+void LauncherScenario::ExpectTheWorkIn(const Launcher& launcher, HWND window) {
+    DWORD worker = 0;
+    GetWindowThreadProcessId(window, &worker);
+    if (!WorksThroughAnElevatedCopy()) {
+        EXPECT_EQ(worker, launcher.ProcessId()) << "the launcher works in its own process";
+        return;
+    }
+    EXPECT_EQ(RunningChildrenOf(launcher.ProcessId()), std::vector<DWORD>{worker}) << "one elevated copy";
+    EXPECT_EQ(TokenElevationOfProcess(worker), "yes");
+    EXPECT_EQ(TokenElevationOfProcess(launcher.ProcessId()), "no") << "the main window's process";
+}
+
 bool LauncherScenario::EngineWasStarted() const { return PathExists(EngineRecordPath()) || AnyEngineRunning(); }
 
 bool LauncherScenario::AnyEngineRunning() const {

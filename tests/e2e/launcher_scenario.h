@@ -43,6 +43,13 @@ protected:
     // the rig's, which is started from Linux (limited under Wine 10, full
     // under Wine 8, as on Windows before Vista or with UAC off).
     void ExpectPlayersRights(const EngineRecord& engine) const;
+    // Where the rig's token is limited (Wine 10, as Vista to 11 start a
+    // program), the launcher installs and uninstalls in a copy of itself that
+    // Windows starts elevated; where it is full, in its own process.
+    static bool WorksThroughAnElevatedCopy();
+    // `window` belongs to the process that does the work: the launcher's own,
+    // or its one elevated copy while the launcher's own stays limited.
+    static void ExpectTheWorkIn(const Launcher& launcher, HWND window);
 
     // Kept as <screenshot folder>\<name>.bmp, or <name>_cp1252.bmp and the
     // like where the system's code page is not Japanese.

@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
-inline const char* TokenElevationOfThisProcess() {
+inline const char* TokenElevationOf(HANDLE process) {
     HANDLE token = nullptr;
     TOKEN_ELEVATION elevation = {};
     DWORD size = 0;
-    const bool known = OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token) &&
+    const bool known = OpenProcessToken(process, TOKEN_QUERY, &token) &&
                        GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
     if (token != nullptr) CloseHandle(token);
     if (!known) return "unknown";
     return elevation.TokenIsElevated ? "yes" : "no";
 }
+
+inline const char* TokenElevationOfThisProcess() { return TokenElevationOf(GetCurrentProcess()); }
