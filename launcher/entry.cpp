@@ -7,9 +7,11 @@ namespace {
 
 // The command line past the program's name, whose blanks count only outside
 // quotes, and past the blanks after it, as a C runtime gives it to WinMain.
+// The bytes of a Shift-JIS name are above 0x80: compared unsigned, they are
+// no blanks.
 char* ArgumentsOf(char* commandLine) {
     bool quoted = false;
-    for (; *commandLine > ' ' || (quoted && *commandLine != '\0'); ++commandLine)
+    for (; static_cast<unsigned char>(*commandLine) > ' ' || (quoted && *commandLine != '\0'); ++commandLine)
         if (*commandLine == '"') quoted = !quoted;
     while (*commandLine == ' ' || *commandLine == '\t') ++commandLine;
     return commandLine;
