@@ -180,12 +180,9 @@ HFILE WINAPI CloseThatLosesTheTarget(HFILE file) {
 
 TEST_F(FileCopy, ATargetWhoseCloseFailsFailsTheCopy) {
     WriteSource("a.bin", "written at the close");
-    const std::vector<void**> slots = KernelImportSlots("_lclose");
-    RealClose = reinterpret_cast<decltype(RealClose)>(*slots.at(0));
-    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(CloseThatLosesTheTarget));
-    const INT_PTR result = RunCopy();
-    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(RealClose));
-    EXPECT_EQ(result, 0);
+    const StandIn close("KERNEL32.dll", "_lclose", reinterpret_cast<void*>(CloseThatLosesTheTarget));
+    RealClose = close.Real<decltype(RealClose)>();
+    EXPECT_EQ(RunCopy(), 0);
     ExpectOneReport(kCopyFailed);
     EXPECT_FALSE(record_key::Exists());
 }

@@ -261,12 +261,10 @@ TEST_F(InstallRecord, AWriteThatTheRegistryRefusesSaysSo) {
         EXPECT_FALSE(WriteInstallRecord());
         EXPECT_FALSE(record_key::Exists());
     }
-    const std::vector<void**> setValue = ImportSlots("ADVAPI32.dll", "RegSetValueExA");
-    ASSERT_FALSE(setValue.empty());
-    void* const realSetValue = *setValue.front();
-    for (void** slot : setValue) PointSlot(slot, reinterpret_cast<void*>(RefuseTheValue));
-    EXPECT_FALSE(WriteInstallRecord());
-    for (void** slot : setValue) PointSlot(slot, realSetValue);
+    {
+        const StandIn refusal("ADVAPI32.dll", "RegSetValueExA", reinterpret_cast<void*>(RefuseTheValue));
+        EXPECT_FALSE(WriteInstallRecord());
+    }
     EXPECT_TRUE(record_key::Exists()) << "the key opened";
     ReadAsAtStartUp();
     ExpectNotInstalled();
@@ -282,14 +280,10 @@ LONG WINAPI CreateKeyThatFails(HKEY, LPCSTR, DWORD, LPSTR, DWORD, REGSAM, const 
 // written; any other failure to open it reads as no record.
 TEST_F(InstallRecord, AKeyThatMayNotBeWrittenIsStillRead) {
     record_key::SetString(kRecord, "C:\\Games\\Q7R");
-    const std::vector<void**> slots = ImportSlots("ADVAPI32.dll", "RegCreateKeyExA");
-    ASSERT_FALSE(slots.empty());
-    void* const realCreateKey = *slots.front();
     for (LONG error : {ERROR_ACCESS_DENIED, ERROR_WRITE_PROTECT}) {
         CreateKeyError = error;
-        for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(CreateKeyThatFails));
+        const StandIn refusal("ADVAPI32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(CreateKeyThatFails));
         ReadAsAtStartUp();
-        for (void** slot : slots) PointSlot(slot, realCreateKey);
         EXPECT_EQ(IsInstalled, error == ERROR_ACCESS_DENIED ? 1u : 0u) << "error " << error;
     }
 }

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -268,10 +269,9 @@ FARPROC WINAPI FindStandIns(HMODULE module, LPCSTR name) {
 
 // Any dialog that the button opens in this process is stopped.
 TEST_F(MainWindow, WithoutElevationTheButtonStartsAnElevatedCopyAndThenFollowsTheRecord) {
-    const std::vector<void**> slots = ImportSlots("KERNEL32.dll", "GetProcAddress");
-    ASSERT_FALSE(slots.empty());
-    RealGetProcAddress = reinterpret_cast<decltype(RealGetProcAddress)>(*slots.front());
-    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(FindStandIns));
+    std::optional<StandIn> lookUp(std::in_place, "KERNEL32.dll", "GetProcAddress",
+                                  reinterpret_cast<void*>(FindStandIns));
+    RealGetProcAddress = lookUp->Real<decltype(RealGetProcAddress)>();
     const struct {
         DWORD error;
         std::uint32_t installed;
@@ -296,7 +296,7 @@ TEST_F(MainWindow, WithoutElevationTheButtonStartsAnElevatedCopyAndThenFollowsTh
         EXPECT_EQ(ControlText(dialog_, IDC_INSTALL), row.label);
         EXPECT_TRUE(IsWindowEnabled(dialog_));
     }
-    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(RealGetProcAddress));
+    lookUp.reset();
     record_key::Remove();
     char folder[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof folder, folder);

@@ -316,11 +316,11 @@ TEST_P(WininitOf95Family, TheInstallDropsTheLinesInsideItsNewDirectory) {
     std::ofstream(WininitPath(), std::ios::binary) << wininit;
     const bool tooLarge = wininit.size() > 32768;
 
-    const std::vector<void**> slots = KernelImportSlots("GetProcAddress");
-    RealGetProcAddress = reinterpret_cast<decltype(RealGetProcAddress)>(*slots.at(0));
-    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(&GetProcAddressOf95Family));
-    EXPECT_FALSE(DeleteAtNextStart(launcher.c_str(), installed.c_str())) << "the directory stays";
-    for (void** slot : slots) PointSlot(slot, reinterpret_cast<void*>(RealGetProcAddress));
+    {
+        const StandIn lookUp("KERNEL32.dll", "GetProcAddress", reinterpret_cast<void*>(&GetProcAddressOf95Family));
+        RealGetProcAddress = lookUp.Real<decltype(RealGetProcAddress)>();
+        EXPECT_FALSE(DeleteAtNextStart(launcher.c_str(), installed.c_str())) << "the directory stays";
+    }
     EXPECT_EQ(EntryNames(installed), Texts{"SETUP.EXE"}) << "under its own name";
     EXPECT_EQ(ReadWholeFile(WininitPath()), tooLarge ? wininit : wininit + Deletion(launcher) + "\r\n");
 

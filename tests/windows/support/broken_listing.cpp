@@ -24,17 +24,12 @@ BOOL WINAPI FindNextThatBreaks(HANDLE search, LPWIN32_FIND_DATAA entry) {
 
 }  // namespace
 
-BrokenListing::BrokenListing(int entriesBeforeTheBreak, DWORD error) : slots_(KernelImportSlots("FindNextFileA")) {
-    if (slots_.empty()) return;
-    RealFindNext = reinterpret_cast<FindNext>(*slots_.front());
+BrokenListing::BrokenListing(int entriesBeforeTheBreak, DWORD error)
+    : findNext_("KERNEL32.dll", "FindNextFileA", reinterpret_cast<void*>(FindNextThatBreaks)) {
+    RealFindNext = findNext_.Real<FindNext>();
     EntriesLeft = entriesBeforeTheBreak;
     BreakError = error;
     BrokenCalls = 0;
-    for (void** slot : slots_) PointSlot(slot, reinterpret_cast<void*>(FindNextThatBreaks));
-}
-
-BrokenListing::~BrokenListing() {
-    for (void** slot : slots_) PointSlot(slot, reinterpret_cast<void*>(RealFindNext));
 }
 
 int BrokenListing::FailedCalls() const { return BrokenCalls; }

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "import_slots.h"
 
 // While one lives, this program's calls of FindNextFileA give at most
 // `entriesBeforeTheBreak` more entries, then fail with `error` every time.
@@ -15,7 +15,6 @@
 class BrokenListing {
 public:
     BrokenListing(int entriesBeforeTheBreak, DWORD error);
-    ~BrokenListing();
     BrokenListing(const BrokenListing&) = delete;
     BrokenListing& operator=(const BrokenListing&) = delete;
 
@@ -23,5 +22,5 @@ public:
     int FailedCalls() const;
 
 private:
-    std::vector<void**> slots_;
+    StandIn findNext_;
 };

@@ -34,3 +34,12 @@ void PointSlot(void** slot, void* function) {
     *slot = function;
     VirtualProtect(slot, sizeof *slot, protection, &protection);
 }
+
+StandIn::StandIn(const char* dll, const char* name, void* standIn) : slots_(ImportSlots(dll, name)) {
+    if (!slots_.empty()) real_ = *slots_.front();
+    for (void** slot : slots_) PointSlot(slot, standIn);
+}
+
+StandIn::~StandIn() {
+    for (void** slot : slots_) PointSlot(slot, real_);
+}

@@ -13,3 +13,23 @@ std::vector<void**> ImportSlots(const char* dll, const char* name);
 inline std::vector<void**> KernelImportSlots(const char* name) { return ImportSlots("KERNEL32.dll", name); }
 // Points a slot at `function`.
 void PointSlot(void** slot, void* function);
+
+// While one lives, this program's calls of `name` of `dll` reach `standIn`.
+class StandIn {
+public:
+    StandIn(const char* dll, const char* name, void* standIn);
+    ~StandIn();
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+
+    // The system's function, for the stand-in to call; nullptr when this
+    // program does not import it.
+    template <typename Function>
+    Function Real() const {
+        return reinterpret_cast<Function>(real_);
+    }
+
+private:
+    std::vector<void**> slots_;
+    void* real_ = nullptr;
+};
