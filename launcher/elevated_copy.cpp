@@ -48,7 +48,8 @@ bool ReadFolder(const char* text, char* folder) {
 }  // namespace
 
 void WriteElevatedArguments(char* arguments, ElevatedAction action, HWND owner, const char* folder) {
-    wsprintfA(arguments, "%s%lu \"%s\"", kSwitches[action], static_cast<unsigned long>(reinterpret_cast<LONG_PTR>(owner)), folder);
+    const auto window = static_cast<unsigned long>(reinterpret_cast<LONG_PTR>(owner));
+    wsprintfA(arguments, "%s%lu \"%s\"", kSwitches[action], window, folder);
 }
 
 ElevatedRequest ReadElevatedRequest(const char* arguments) {

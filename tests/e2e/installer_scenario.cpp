@@ -105,9 +105,7 @@ std::string InstallerScenario::Uninstall(const Launcher& launcher, int answer, c
     main.Click(IDC_INSTALL);
     const ShownMessage question = launcher.WaitMessage(main);
     ExpectQuestion(question, kUninstallQuestion, IDYES);
-    DWORD asker = 0;
-    GetWindowThreadProcessId(question.Handle(), &asker);
-    EXPECT_EQ(asker, launcher.ProcessId()) << "asked before Windows asks for the rights";
+    EXPECT_EQ(ProcessOf(question.Handle()), launcher.ProcessId()) << "asked before Windows asks for the rights";
     question.Press(answer);
     if (!report.empty()) {
         const ShownMessage shown = launcher.WaitMessage(main);

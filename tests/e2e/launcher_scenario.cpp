@@ -75,7 +75,8 @@ EngineRecord LauncherScenario::WaitForEngine() const {
 
 void LauncherScenario::ExpectPlayersRights(const EngineRecord& engine) const {
     const std::string rig = TokenElevationOfThisProcess();
-    if (rig != "yes") EXPECT_EQ(engine.elevated, rig) << "the engine's token is more elevated than the rig's";
+    if (rig == "yes") return;
+    EXPECT_EQ(engine.elevated, rig) << "the engine's token is more elevated than the rig's";
 }
 
 bool LauncherScenario::WorksThroughAnElevatedCopy() { return std::string(TokenElevationOfThisProcess()) == "no"; }
@@ -92,8 +93,7 @@ std::string TokenElevationOfProcess(DWORD id) {
 }  // namespace
 
 void LauncherScenario::ExpectTheWorkIn(const Launcher& launcher, HWND window) {
-    DWORD worker = 0;
-    GetWindowThreadProcessId(window, &worker);
+    const DWORD worker = ProcessOf(window);
     if (!WorksThroughAnElevatedCopy()) {
         EXPECT_EQ(worker, launcher.ProcessId()) << "the launcher works in its own process";
         return;

@@ -25,12 +25,6 @@ ChildProcess StartEmptyDialog(const std::string& folder) {
     return program;
 }
 
-DWORD ProcessOf(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
-}
-
 ShownMessage WaitMessageOf(DWORD processId) {
     WindowQuery query;
     query.processId = processId;

@@ -18,7 +18,6 @@ Launcher StartLauncher(const std::string& folder);
 ChildProcess StartStepFloor(const std::string& folder, const std::string& target);
 ChildProcess StartEmptyDialog(const std::string& folder);
 
-DWORD ProcessOf(HWND window);
 // A message box of the process, once it shows.
 ShownMessage WaitMessageOf(DWORD processId);
 // The copy dialog of the process (the one with the bar's frame), once it shows.

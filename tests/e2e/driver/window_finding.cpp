@@ -17,12 +17,6 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-DWORD ProcessOf(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
-}
-
 bool OfProcess(HWND window, const WindowQuery& query) {
     const DWORD process = ProcessOf(window);
     if (query.processId == 0 || process == query.processId) return true;
@@ -52,6 +46,12 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM state) {
 }
 
 }  // namespace
+
+DWORD ProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
 
 HWND FindWindowFitting(const WindowQuery& query) {
     Search search{&query, nullptr};

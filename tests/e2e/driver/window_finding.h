@@ -18,6 +18,9 @@ struct WindowQuery {
 };
 
 // The first visible window that fits, or nullptr.
+// The process that made `window`.
+DWORD ProcessOf(HWND window);
+
 HWND FindWindowFitting(const WindowQuery& query);
 // Waits for such a window; throws RigFailure, naming `what`, when none comes.
 HWND WaitForWindow(const WindowQuery& query, const std::string& what);
